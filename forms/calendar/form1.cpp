@@ -1,0 +1,192 @@
+#include "form1.h"
+
+#include "calendar.h"
+#include "shell/mdiform1.h"
+
+using rt::color;
+using rt::twipsRect;
+
+namespace {
+
+constexpr std::uint32_t blue = 0x00FF0000;
+constexpr std::uint32_t darkBlue = 0x00C00000;
+constexpr std::uint32_t red = 0x000000FF;
+constexpr std::uint32_t highlightedText = 0x8000000E;
+
+QStringList monthNames()
+{
+    return {QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
+            QStringLiteral("April"),   QStringLiteral("May"),      QStringLiteral("Jun"),
+            QStringLiteral("July"),    QStringLiteral("August"),   QStringLiteral("September"),
+            QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December")};
+}
+
+// "", "1" ... "31", made once so that a drawing allocates nothing.
+const std::array<QString, 32> &dayTexts()
+{
+    static const std::array<QString, 32> texts = [] {
+        std::array<QString, 32> t;
+        for (int day = 0; day < 32; ++day) {
+            const std::string_view text = engine::dayText(day);
+            t[static_cast<std::size_t>(day)] = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+        }
+        return t;
+    }();
+    return texts;
+}
+
+} // namespace
+
+Form1::Form1() = default;
+
+rt::MdiForm *Form1::mdiFrame()
+{
+    return &rt::form<MDIForm1>();
+}
+
+void Form1::createControls()
+{
+    QWidget *w = client();
+    setCaption(QStringLiteral("TEMPORIA"));
+    setClientSize(5400, 4755);
+
+    const QFont titleFont = rt::font(QStringLiteral("Times New Roman"), 9.75, true);
+    auto title = [&](const QString &caption, int left, int top, int width, int height) {
+        auto *label = new rt::Label(caption, w);
+        label->setGeometry(twipsRect(left, top, width, height));
+        label->setFont(titleFont);
+        label->setAutoSize(true);
+    };
+    title(QStringLiteral("MONTH"), 240, 240, 705, 225);
+    title(QStringLiteral("MILLENIUM"), 1440, 240, 1050, 225);
+    title(QStringLiteral("CENTURY"), 2640, 240, 870, 225);
+    title(QStringLiteral("DECADE"), 3720, 240, 750, 225);
+    title(QStringLiteral("YEAR"), 4800, 240, 495, 225);
+
+    auto selector = [&](const QString &name, int left, int width, int tabIndex, const QStringList &items) {
+        auto *combo = new rt::ComboBox(w);
+        combo->setObjectName(name);
+        combo->setAccessibleName(name);
+        combo->setGeometry(twipsRect(left, 480, width, 315));
+        for (const QString &item : items)
+            combo->AddItem(item);
+        combo->setListIndex(-1); // empty until Form_Load fills it
+        setTabIndex(combo, tabIndex);
+        return combo;
+    };
+    const QStringList digits{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                             QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"),
+                             QStringLiteral("8"), QStringLiteral("9")};
+    monthc = selector(QStringLiteral("monthc"), 120, 1095, 35, monthNames());
+    millenium = selector(QStringLiteral("millenium"), 1680, 615, 36, digits);
+    century = selector(QStringLiteral("century"), 2760, 615, 37, digits);
+    decade = selector(QStringLiteral("decade"), 3720, 615, 38, digits);
+    yearc = selector(QStringLiteral("yearc"), 4680, 615, 39, digits);
+
+    // Neither default nor cancel button: Enter and Esc elsewhere leave it alone.
+    go = new rt::CommandButton(QStringLiteral("&Temporia"), w);
+    go->setObjectName(QStringLiteral("go"));
+    go->setGeometry(twipsRect(1920, 840, 855, 375));
+    setTabIndex(go, 40);
+    on(go, &QPushButton::clicked, [this] { go_Click(); });
+
+    // The header array's index is not its column: Label1(0) heads Sunday.
+    struct Header {
+        const char *caption;
+        int left;
+        std::uint32_t foreColor;
+    };
+    constexpr std::array<Header, 7> headers{{
+        {"SON", 3840, red},
+        {"MON", 240, blue},
+        {"TUE", 840, blue},
+        {"WED", 1440, blue},
+        {"THR", 2040, blue},
+        {"FRI", 2640, blue},
+        {"SAT", 3240, darkBlue},
+    }};
+    for (std::size_t i = 0; i < headers.size(); ++i) {
+        auto *label = new rt::Label(QString::fromLatin1(headers[i].caption), w);
+        label->setGeometry(twipsRect(headers[i].left, 1320, 615, 375));
+        label->setFixedSingleBorder();
+        label->setBackColor(color(highlightedText));
+        label->setForeColor(color(headers[i].foreColor));
+        Label1[i] = label;
+    }
+
+    // Cell n: row n / 7, column n % 7 (Monday first); neighbours overlap by
+    // 15 twips so that their borders meet.
+    for (int n = 0; n < 42; ++n) {
+        auto *cell = new rt::TextBox(w);
+        cell->setObjectName(QStringLiteral("text1(%1)").arg(n));
+        cell->setGeometry(twipsRect(240 + 600 * (n % 7), 1680 + 480 * (n / 7), 615, 495));
+        cell->setForeColor(color(n % 7 == 6 ? red : n == 5 ? darkBlue : blue));
+        // The Friday cells of the last three rows take typing; the next drawing overwrites it.
+        cell->setLocked(n != 25 && n != 32 && n != 39);
+        setTabIndex(cell, n <= 34 ? n : n + 6);
+        text1[static_cast<std::size_t>(n)] = cell;
+    }
+}
+
+void Form1::Form_Load()
+{
+    const QDate today = rt::services().date->today();
+    const int Y = today.year();
+    const int M = today.month();
+
+    const QStringList months = monthNames();
+    monthc->setText(months.at(M - 1));
+    millenium->setText(QString::number(Y / 1000));
+    century->setText(QString::number(Y / 100 % 10));
+    decade->setListIndex(Y / 10 % 10);
+    yearc->setListIndex(Y % 10);
+    millenium->setListIndex(Y / 1000);
+    century->setListIndex(Y / 100 % 10);
+    monthc->setListIndex(M - 1);
+    go_Click();
+}
+
+void Form1::Form_Unload(std::int16_t &Cancel)
+{
+    (void)Cancel;
+}
+
+void Form1::isleap(int year)
+{
+    leap = engine::isLeapYear(year) ? 1 : 0;
+}
+
+rt::ComboBox *Form1::firstUnselected() const
+{
+    for (rt::ComboBox *combo : {monthc, millenium, century, decade, yearc}) {
+        if (combo->ListIndex() < 0)
+            return combo;
+    }
+    return nullptr;
+}
+
+void Form1::go_Click()
+{
+    // Typed text that names no item: keep the month on screen and show where
+    // the selection is missing.
+    if (rt::ComboBox *missing = firstUnselected()) {
+        missing->setFocus(Qt::OtherFocusReason);
+        missing->lineEdit()->selectAll();
+        rt::services().messages->beep();
+        return;
+    }
+
+    const engine::Selection s{millenium->ListIndex(), century->ListIndex(), decade->ListIndex(),
+                              yearc->ListIndex(), monthc->ListIndex()};
+    const std::int16_t first = engine::firstWeekday(s);
+    leap = engine::yearNumber(s);
+    isleap(leap);
+    const std::int16_t days = engine::dayCount(s.month, leap != 0);
+    leap = engine::leapShift(s.month, leap != 0);
+
+    // Every cell is written exactly once: blank outside the month, day d in
+    // cell start + d - 1 (2024-04: the shift makes Monday cell 7, row 0 stays empty).
+    const engine::MonthLayout month{static_cast<std::int16_t>(first - 1 + leap), days, leap};
+    for (int n = 0; n < engine::cellCount; ++n)
+        text1[static_cast<std::size_t>(n)]->setText(dayTexts()[static_cast<std::size_t>(month.dayAt(n))]);
+}

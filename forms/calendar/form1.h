@@ -1,0 +1,46 @@
+// The calendar window: five selectors (month and the year's four digits), the
+// button and a six-by-seven grid of day cells, weeks running Monday to Sunday.
+// It draws with the calendar engine (engine/) and lives inside the main frame
+// (forms/shell), which it reaches through the frame's default instance.
+#pragma once
+
+#include "runtime.h"
+
+#include <array>
+#include <cstdint>
+
+namespace engine {
+struct Selection;
+}
+
+class Form1 : public rt::Form {
+    Q_OBJECT
+public:
+    Form1();
+
+    void go_Click();
+    void isleap(int year);
+
+    // The controls, named as designed.
+    rt::ComboBox *monthc = nullptr;
+    rt::ComboBox *millenium = nullptr;
+    rt::ComboBox *century = nullptr;
+    rt::ComboBox *decade = nullptr;
+    rt::ComboBox *yearc = nullptr;
+    rt::CommandButton *go = nullptr;
+    std::array<rt::Label *, 7> Label1{}; // index 0 heads Sunday, 1-6 Monday to Saturday
+    std::array<rt::TextBox *, 42> text1{};
+
+    // The leap verdict of the last drawing, then its leap shift (1 or 0).
+    std::int16_t leap = 0;
+
+protected:
+    void createControls() override;
+    void Form_Load() override;
+    void Form_Unload(std::int16_t &Cancel) override;
+    rt::MdiForm *mdiFrame() override;
+
+private:
+    // The selector that holds no valid item, in focus order; nullptr when all do.
+    [[nodiscard]] rt::ComboBox *firstUnselected() const;
+};

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+class QShortcut;
+
+#include <cstdint>
+
+namespace rt {
+
+// The controls the windows are built of: Qt widgets with the few properties
+// the forms rely on that Qt lacks or names differently.
+
+// Editable drop-down combo box. Typed text never adds an item; text equal to
+// an item (case-insensitively) counts as selecting it, any other text means
+// no selection (ListIndex -1).
+class ComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ComboBox(QWidget *parent);
+
+    [[nodiscard]] std::int16_t ListIndex() const;
+    // Selects the item and shows its text; -1 clears the selection and the text.
+    void setListIndex(int index);
+    [[nodiscard]] QString Text() const { return currentText(); }
+    void setText(const QString &text);
+    void AddItem(const QString &item) { addItem(item); }
+    [[nodiscard]] std::int16_t ListCount() const { return static_cast<std::int16_t>(count()); }
+    [[nodiscard]] QString List(int index) const { return itemText(index); }
+};
+
+// Single-line text box; Locked lets the focus in but not typing.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget *parent);
+    [[nodiscard]] QString Text() const { return text(); }
+    void setText(const QString &text) { QLineEdit::setText(text); }
+    void setLocked(bool locked) { setReadOnly(locked); }
+    void setForeColor(const QColor &color);
+};
+
+// Label; with AutoSize it fits its text whenever the caption changes.
+class Label : public QLabel {
+    Q_OBJECT
+public:
+    explicit Label(const QString &caption, QWidget *parent);
+    void setAutoSize(bool autoSize);
+    void setCaption(const QString &caption);
+    [[nodiscard]] QString Caption() const { return text(); }
+    void setForeColor(const QColor &color);
+    void setBackColor(const QColor &color);
+    // BorderStyle 1: a single fixed border.
+    void setFixedSingleBorder();
+
+private:
+    bool m_autoSize = false;
+};
+
+// Command button; like a push button it clicks on Space, and also on Enter
+// while it has the focus. Default and cancel buttons answer Enter and Esc
+// anywhere in their window.
+class CommandButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit CommandButton(const QString &caption, QWidget *parent);
+    void setDefault(bool isDefault);
+    void setCancel(bool isCancel);
+
+protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    QShortcut *m_default = nullptr;
+    QShortcut *m_defaultKeypad = nullptr;
+    QShortcut *m_cancel = nullptr;
+};
+
+} // namespace rt

@@ -1,0 +1,308 @@
+#include "form.h"
+
+#include "mdiform.h"
+#include "services.h"
+#include "timer.h"
+#include "twips.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QScopeGuard>
+
+#include <algorithm>
+
+namespace rt {
+
+std::vector<Form *> &Forms::list()
+{
+    static std::vector<Form *> forms;
+    return forms;
+}
+
+const std::vector<Form *> &Forms::loaded()
+{
+    return list();
+}
+
+void Forms::destroyAll()
+{
+    // Children before their frames: newest first.
+    while (!list().empty()) {
+        Form *f = list().back();
+        list().pop_back();
+        if (f->m_slot)
+            *f->m_slot = nullptr;
+        f->m_state = Form::State::Unloaded;
+        delete f;
+    }
+}
+
+Form::Form() = default;
+
+Form::~Form()
+{
+    if (m_state != State::Unloaded) {
+        auto &forms = Forms::list();
+        forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+        if (m_slot && *m_slot == this)
+            *m_slot = nullptr;
+    }
+    if (m_keyPreview)
+        qApp->removeEventFilter(this);
+    delete m_window.data();
+}
+
+QWidget *Form::createWindow()
+{
+    auto *w = new QWidget(nullptr, Qt::Window);
+    m_client = w;
+    return w;
+}
+
+void Form::load()
+{
+    m_state = State::Loading;
+    Forms::list().push_back(this);
+
+    if (MdiForm *frame = mdiFrame()) {
+        // The frame first: loading it may already ask for this child to be shown.
+        m_frame = frame;
+        frame->setVisible(true);
+        m_client = new QWidget;
+        auto *sub = frame->area()->addSubWindow(m_client, Qt::SubWindow | Qt::CustomizeWindowHint
+                                                              | Qt::WindowTitleHint);
+        sub->hide();
+        m_window = sub;
+    } else {
+        m_window = createWindow();
+    }
+    m_window->installEventFilter(this);
+    if (clickSurface())
+        clickSurface()->installEventFilter(this);
+
+    createControls();
+    for (auto it = m_tabOrder.begin(); it != m_tabOrder.end() && std::next(it) != m_tabOrder.end(); ++it)
+        QWidget::setTabOrder(it->second, std::next(it)->second);
+    if (m_keyPreview)
+        qApp->installEventFilter(this);
+    m_controlsReady = true;
+
+    Form_Load();
+    if (m_state == State::Loading)
+        m_state = State::Loaded;
+    if (m_showAfterLoad && isLoaded())
+        showWindow();
+}
+
+void Form::setVisible(bool visible)
+{
+    if (!isLoaded())
+        return;
+    if (!m_window) {
+        // Still loading its frame: shown once loaded.
+        m_showAfterLoad = visible;
+        return;
+    }
+    if (visible)
+        showWindow();
+    else
+        m_window->hide();
+}
+
+void Form::showWindow()
+{
+    m_showAfterLoad = false;
+    if (m_frame && !m_frame->Visible())
+        m_frame->setVisible(true);
+    if (m_window->isVisible())
+        return;
+    m_window->show();
+    if (!m_frame)
+        m_window->activateWindow();
+}
+
+bool Form::Visible() const
+{
+    return m_window && m_window->isVisible();
+}
+
+QMdiSubWindow *Form::subWindow() const
+{
+    return m_frame ? static_cast<QMdiSubWindow *>(m_window.data()) : nullptr;
+}
+
+std::int16_t Form::WindowState() const
+{
+    if (!m_window)
+        return 0;
+    const Qt::WindowStates s = m_window->windowState();
+    if (s & Qt::WindowMinimized)
+        return 1;
+    if (s & Qt::WindowMaximized)
+        return 2;
+    return 0;
+}
+
+void Form::setWindowState(int state)
+{
+    if (!m_window || state == WindowState())
+        return;
+    QMdiSubWindow *sub = subWindow();
+    if (sub && sub->isVisible()) {
+        if (state == 1)
+            sub->showMinimized();
+        else if (state == 2)
+            sub->showMaximized();
+        else
+            sub->showNormal();
+        return;
+    }
+    const Qt::WindowState target = state == 1   ? Qt::WindowMinimized
+                                   : state == 2 ? Qt::WindowMaximized
+                                                : Qt::WindowNoState;
+    m_window->setWindowState((m_window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) | target);
+}
+
+QString Form::Caption() const
+{
+    return m_window ? m_window->windowTitle() : QString();
+}
+
+void Form::setCaption(const QString &caption)
+{
+    if (m_window)
+        m_window->setWindowTitle(caption);
+}
+
+int Form::ScaleWidth() const
+{
+    return m_client ? twips(m_client->width()) : 0;
+}
+
+int Form::ScaleHeight() const
+{
+    return m_client ? twips(m_client->height()) : 0;
+}
+
+void Form::setClientSize(int widthTwips, int heightTwips)
+{
+    m_client->setFixedSize(px(widthTwips), px(heightTwips));
+    if (QMdiSubWindow *sub = subWindow())
+        sub->adjustSize();
+}
+
+void Form::setTabIndex(QWidget *control, int tabIndex)
+{
+    m_tabOrder[tabIndex] = control;
+}
+
+void Form::Unload()
+{
+    if (m_state != State::Loaded && m_state != State::Loading)
+        return;
+    const State before = m_state;
+    m_state = State::Unloading;
+    auto restore = qScopeGuard([&] {
+        if (m_state == State::Unloading)
+            m_state = before;
+    });
+
+    // A frame's children go first; if one refuses, the frame stays too.
+    if (auto *self = qobject_cast<MdiForm *>(this)) {
+        const std::vector<Form *> forms = Forms::loaded();
+        for (Form *child : forms) {
+            if (child->m_frame == self) {
+                child->Unload();
+                if (child->isLoaded() && child->m_state != State::Unloading)
+                    return;
+            }
+        }
+    }
+
+    std::int16_t Cancel = 0;
+    Form_Unload(Cancel);
+    if (Cancel != 0)
+        return;
+    finishUnload();
+}
+
+void Form::finishUnload()
+{
+    m_state = State::Unloaded;
+    auto &forms = Forms::list();
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    if (m_slot && *m_slot == this)
+        *m_slot = nullptr;
+    m_slot = nullptr;
+
+    // No timer event after the unload, whatever is still queued.
+    for (Timer *timer : findChildren<Timer *>())
+        timer->setEnabled(false);
+    if (m_keyPreview)
+        qApp->removeEventFilter(this);
+    if (m_window) {
+        m_window->removeEventFilter(this);
+        m_window->hide();
+        m_window->deleteLater();
+    }
+    // The handler that unloaded this form may still be running in it.
+    deleteLater();
+
+    if (forms.empty())
+        services().endProgram(0);
+}
+
+bool Form::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_state == State::Unloaded || !m_controlsReady)
+        return false;
+
+    switch (event->type()) {
+    case QEvent::Close:
+        if (watched == m_window) {
+            event->ignore();
+            dispatch([this] { Unload(); });
+            return true;
+        }
+        break;
+    case QEvent::Resize:
+    case QEvent::WindowStateChange:
+        if (watched == m_window && m_window->isVisible())
+            dispatch([this] { Form_Resize(); });
+        break;
+    case QEvent::MouseButtonRelease:
+        if (watched == clickSurface() && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
+            && clickSurface()->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {
+            dispatch([this] { Form_Click(); });
+            return true;
+        }
+        break;
+    case QEvent::KeyPress:
+        if (m_keyPreview) {
+            // A key event travels up from the focus widget to its parents; it
+            // reaches the form once.
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (event == m_lastKey && key->timestamp() == m_lastKeyTime)
+                break;
+            auto *widget = qobject_cast<QWidget *>(watched);
+            const QString text = key->text();
+            if (widget && widget->window() == m_window && !text.isEmpty()) {
+                m_lastKey = event;
+                m_lastKeyTime = key->timestamp();
+                std::int16_t KeyAscii = static_cast<std::int16_t>(text.at(0).unicode());
+                dispatch([&] { Form_KeyPress(KeyAscii); });
+                if (KeyAscii == 0)
+                    return true;
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+} // namespace rt

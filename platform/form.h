@@ -1,0 +1,155 @@
+#pragma once
+
+#include "dispatch.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <cstdint>
+#include <map>
+
+class QWidget;
+class QMdiSubWindow;
+
+namespace rt {
+
+class MdiForm;
+template <class F>
+F &form();
+
+// A window of the program. Each form class has one default instance, made
+// and loaded when it is first reached through form<F>() (createControls()
+// and then Form_Load run); Unload() runs Form_Unload(Cancel) while the window
+// is still shown, then destroys it, and the next form<F>() loads a fresh one.
+// The program ends when no form is loaded, not when the last window closes.
+//
+// An MDI child (a form whose mdiFrame() names its frame) loads and shows its
+// frame before itself; unloading the frame unloads its children first.
+class Form : public QObject {
+    Q_OBJECT
+public:
+    ~Form() override;
+
+    [[nodiscard]] bool isLoaded() const { return m_state != State::Unloaded; }
+
+    [[nodiscard]] bool Visible() const;
+    void setVisible(bool visible);
+    void Show() { setVisible(true); }
+
+    // 0 normal, 1 minimised, 2 maximised. Setting the current state does nothing.
+    [[nodiscard]] std::int16_t WindowState() const;
+    void setWindowState(int state);
+
+    [[nodiscard]] QString Caption() const;
+    void setCaption(const QString &caption);
+
+    // The client area in twips.
+    [[nodiscard]] int ScaleWidth() const;
+    [[nodiscard]] int ScaleHeight() const;
+
+    void Unload();
+
+    // The window as the user sees it (top-level window or MDI child window),
+    // and the client area that holds the controls.
+    [[nodiscard]] QWidget *window() const { return m_window; }
+    [[nodiscard]] QWidget *client() const { return m_client; }
+
+protected:
+    Form();
+
+    // Builds the controls from the window's layout; runs once per load, before Form_Load.
+    virtual void createControls() = 0;
+    virtual void Form_Load() {}
+    virtual void Form_Unload(std::int16_t &Cancel) { (void)Cancel; }
+    virtual void Form_Resize() {}
+    virtual void Form_Click() {}
+    virtual void Form_KeyPress(std::int16_t &KeyAscii) { (void)KeyAscii; }
+
+    // The frame of an MDI child, reached through its default instance; none
+    // for other windows.
+    virtual MdiForm *mdiFrame() { return nullptr; }
+    // An MDI frame makes its own window here; others get a plain window.
+    virtual QWidget *createWindow();
+    void setClientWidget(QWidget *client) { m_client = client; }
+    // The widget whose clicks are the form's Click event.
+    virtual QWidget *clickSurface() const { return m_client; }
+
+    // The fixed size of the client area, in twips.
+    void setClientSize(int widthTwips, int heightTwips);
+    // Key presses go to Form_KeyPress before the control with the focus.
+    void setKeyPreview(bool keyPreview) { m_keyPreview = keyPreview; }
+    // Focus order: controls in ascending tab index; applied after createControls().
+    void setTabIndex(QWidget *control, int tabIndex);
+
+    // Connects a control's signal to a handler through the dispatcher.
+    template <class Sender, class Signal, class Handler>
+    void on(Sender *sender, Signal signal, Handler handler)
+    {
+        QObject::connect(sender, signal, this, [handler = std::move(handler)] { dispatch(handler); });
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    template <class F>
+    friend F &form();
+    friend class Forms;
+    enum class State { Unloaded, Loading, Loaded, Unloading };
+
+    void load();
+    void finishUnload();
+    void showWindow();
+    [[nodiscard]] QMdiSubWindow *subWindow() const;
+
+    State m_state = State::Unloaded;
+    Form **m_slot = nullptr;
+    QPointer<QWidget> m_window;
+    QPointer<QWidget> m_client;
+    MdiForm *m_frame = nullptr;
+    bool m_showAfterLoad = false;
+    bool m_keyPreview = false;
+    bool m_controlsReady = false;
+    const QEvent *m_lastKey = nullptr;
+    quint64 m_lastKeyTime = 0;
+    std::map<int, QWidget *> m_tabOrder;
+};
+
+// The loaded forms, in loading order; and teardown for tests.
+class Forms {
+public:
+    [[nodiscard]] static const std::vector<Form *> &loaded();
+    // Destroys every form at once, running no handlers.
+    static void destroyAll();
+
+private:
+    friend class Form;
+    static std::vector<Form *> &list();
+};
+
+namespace detail {
+template <class F>
+inline Form *defaultInstance = nullptr;
+}
+
+// The default instance of form class F, made and loaded on first reference.
+template <class F>
+F &form()
+{
+    Form *&slot = detail::defaultInstance<F>;
+    if (!slot) {
+        auto *instance = new F;
+        instance->m_slot = &slot;
+        slot = instance;
+        instance->load();
+    }
+    return static_cast<F &>(*slot);
+}
+
+// True when F's default instance is loaded; does not load it.
+template <class F>
+bool isLoaded()
+{
+    return detail::defaultInstance<F> != nullptr;
+}
+
+} // namespace rt

@@ -1,0 +1,87 @@
+#include "mdiform.h"
+
+#include "twips.h"
+
+#include <QPainter>
+#include <QPaintEvent>
+#include <QVBoxLayout>
+
+namespace rt {
+
+BackgroundArea::BackgroundArea(QWidget *parent)
+    : QMdiArea(parent)
+{
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFrameShape(QFrame::NoFrame);
+}
+
+void BackgroundArea::setPicture(const QPixmap &picture)
+{
+    m_picture = picture;
+    viewport()->update();
+}
+
+void BackgroundArea::setBackColor(const QColor &color)
+{
+    m_backColor = color;
+    setBackground(color);
+    viewport()->update();
+}
+
+QRect BackgroundArea::pictureRect() const
+{
+    if (m_picture.isNull())
+        return {};
+    const QSize area = viewport()->size();
+    const QSize fitted = m_picture.size().scaled(area, Qt::KeepAspectRatio);
+    return {QPoint((area.width() - fitted.width()) / 2, (area.height() - fitted.height()) / 2), fitted};
+}
+
+void BackgroundArea::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(viewport());
+    painter.fillRect(event->rect(), m_backColor);
+    if (!m_picture.isNull()) {
+        // Scaled while drawing, clipped to what needs repainting: no scaled
+        // copy of the photograph is kept.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(pictureRect(), m_picture);
+    }
+}
+
+MdiForm::MdiForm() = default;
+
+QWidget *MdiForm::createWindow()
+{
+    auto *w = new QWidget(nullptr, Qt::Window);
+    auto *layout = new QVBoxLayout(w);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_area = new BackgroundArea(w);
+    layout->addWidget(m_area);
+    // The client area is where children stand; ScaleWidth/Height measure it.
+    setClientWidget(m_area);
+    return w;
+}
+
+QWidget *MdiForm::clickSurface() const
+{
+    return m_area ? m_area->viewport() : nullptr;
+}
+
+const QPixmap &MdiForm::Picture() const
+{
+    return m_area->picture();
+}
+
+void MdiForm::setPicture(const QPixmap &picture)
+{
+    m_area->setPicture(picture);
+}
+
+void MdiForm::setBackColor(std::uint32_t stored)
+{
+    m_area->setBackColor(color(stored));
+}
+
+} // namespace rt

@@ -1,0 +1,23 @@
+// The forms runtime: what the program's windows need on top of Qt Widgets.
+//
+// Forms (form.h, mdiform.h) have one default instance each, loaded on first
+// reference and ending the program when the last one is unloaded. Controls
+// (controls.h, timer.h) carry the few properties the windows rely on; layouts
+// are in twips (twips.h). Every handler runs through the dispatcher
+// (dispatch.h), which turns an uncaught run-time error into a message and the
+// end of the program. The world outside - time, today's date, message boxes,
+// starting programs, files - is reached only through the seams of services.h,
+// so tests swap in doubles (manualclock.h and friends).
+//
+// This folder depends on Qt alone; the windows in forms/ depend on it.
+#pragma once
+
+#include "app.h"
+#include "controls.h"
+#include "dispatch.h"
+#include "form.h"
+#include "mdiform.h"
+#include "runtimeerror.h"
+#include "services.h"
+#include "timer.h"
+#include "twips.h"

@@ -1,0 +1,108 @@
+#include "services.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTimer>
+
+namespace rt {
+namespace {
+
+class QtTimerBackend final : public TimerBackend {
+public:
+    explicit QtTimerBackend(std::function<void()> fire)
+    {
+        m_timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, std::move(fire));
+    }
+    void start(int intervalMs) override { m_timer.start(intervalMs); }
+    void stop() override { m_timer.stop(); }
+
+private:
+    QTimer m_timer;
+};
+
+class RealClock final : public Clock {
+public:
+    std::unique_ptr<TimerBackend> createTimer(std::function<void()> fire) override
+    {
+        return std::make_unique<QtTimerBackend>(std::move(fire));
+    }
+};
+
+class RealDate final : public DateSource {
+public:
+    QDate today() const override { return QDate::currentDate(); }
+};
+
+class RealMessages final : public MessageSink {
+public:
+    void message(const QString &text, const QString &title) override
+    {
+        QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
+        box.exec();
+    }
+    void beep() override { QApplication::beep(); }
+};
+
+class RealLauncher final : public Launcher {
+public:
+    bool start(const QString &program) override
+    {
+        // startDetached with an argument list runs the file itself: no shell,
+        // no splitting at blanks.
+        return !program.isEmpty() && QProcess::startDetached(program, {});
+    }
+};
+
+class RealFileSystem final : public FileSystem {
+public:
+    bool isFile(const QString &path) const override { return QFileInfo(path).isFile(); }
+};
+
+} // namespace
+
+Services realServices()
+{
+    static RealClock clock;
+    static RealDate date;
+    static RealMessages messages;
+    static RealLauncher launcher;
+    static RealFileSystem files;
+    return {&clock, &date, &messages, &launcher, &files, [](int code) { QCoreApplication::exit(code); }};
+}
+
+Services &services()
+{
+    static Services current = realServices();
+    return current;
+}
+
+ScopedServices::ScopedServices(const Services &replacement)
+    : m_saved(services())
+{
+    Services &s = services();
+    s = replacement;
+    // Anything left out keeps the real service.
+    const Services real = realServices();
+    if (!s.clock)
+        s.clock = real.clock;
+    if (!s.date)
+        s.date = real.date;
+    if (!s.messages)
+        s.messages = real.messages;
+    if (!s.launcher)
+        s.launcher = real.launcher;
+    if (!s.files)
+        s.files = real.files;
+    if (!s.endProgram)
+        s.endProgram = real.endProgram;
+}
+
+ScopedServices::~ScopedServices()
+{
+    services() = m_saved;
+}
+
+} // namespace rt

@@ -1,0 +1,49 @@
+#include "twips.h"
+
+#include <QApplication>
+#include <QPalette>
+
+namespace rt {
+
+QColor color(std::uint32_t stored)
+{
+    if (stored & 0x80000000u) {
+        // The system colours used by the windows, by their index.
+        switch (stored & 0xFFu) {
+        case 5: // window background
+            return QApplication::palette().color(QPalette::Base);
+        case 8: // window text
+            return QApplication::palette().color(QPalette::Text);
+        case 13: // highlight
+            return QApplication::palette().color(QPalette::Highlight);
+        case 14: // highlighted text
+            return QApplication::palette().color(QPalette::HighlightedText);
+        case 15: // button face
+        default:
+            return QApplication::palette().color(QPalette::Button);
+        }
+    }
+    return QColor(static_cast<int>(stored & 0xFFu), static_cast<int>((stored >> 8) & 0xFFu),
+                  static_cast<int>((stored >> 16) & 0xFFu));
+}
+
+QFont font(const QString &family, double points, bool bold, bool italic, bool underline)
+{
+    QFont f(family);
+    f.setPixelSize(static_cast<int>(points * 96.0 / 72.0 + 0.5));
+    f.setBold(bold);
+    f.setItalic(italic);
+    f.setUnderline(underline);
+    return f;
+}
+
+void installFonts()
+{
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitutions(QStringLiteral("Algerian"), {QStringLiteral("Z003"), QStringLiteral("Liberation Serif")});
+    QApplication::setFont(font(QStringLiteral("MS Sans Serif"), 8.25));
+}
+
+} // namespace rt

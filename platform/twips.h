@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+#include <cstdint>
+
+namespace rt {
+
+// Layouts are written in twips, as designed; on screen one logical pixel is
+// 15 twips (96 dpi) and Qt's high-DPI scaling does the rest.
+inline constexpr int twipsPerPixel = 15;
+
+[[nodiscard]] constexpr int px(double twips)
+{
+    return static_cast<int>(twips >= 0 ? twips / twipsPerPixel + 0.5 : twips / twipsPerPixel - 0.5);
+}
+[[nodiscard]] constexpr int twips(int pixels)
+{
+    return pixels * twipsPerPixel;
+}
+[[nodiscard]] constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    return {px(left), px(top), px(width), px(height)};
+}
+
+// A stored colour: &H00BBGGRR& for a fixed colour, &H800000nn& for system colour nn.
+[[nodiscard]] QColor color(std::uint32_t stored);
+
+// A font by its design name and point size; sizes are turned into pixels at
+// 96 dpi so that text fits the twip layout on every screen. Families that
+// this system lacks are replaced by metric-compatible ones (installFonts()).
+[[nodiscard]] QFont font(const QString &family, double points, bool bold = false, bool italic = false,
+                         bool underline = false);
+
+// Registers the replacements for the design fonts and sets the default font.
+void installFonts();
+
+} // namespace rt

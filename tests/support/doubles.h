@@ -1,0 +1,70 @@
+// Test doubles for every seam of the forms runtime, installed together for
+// the lifetime of one Doubles object; destroying it tears down every form.
+#pragma once
+
+#include "form.h"
+#include "manualclock.h"
+#include "services.h"
+
+#include <QDate>
+#include <QStringList>
+
+#include <vector>
+
+namespace testing {
+
+struct FixedDate final : rt::DateSource {
+    QDate date{2026, 6, 15};
+    QDate today() const override { return date; }
+};
+
+struct RecordedMessage {
+    QString text;
+    QString title;
+};
+
+struct RecordingMessages final : rt::MessageSink {
+    std::vector<RecordedMessage> shown;
+    int beeps = 0;
+    void message(const QString &text, const QString &title) override { shown.push_back({text, title}); }
+    void beep() override { ++beeps; }
+};
+
+struct FakeLauncher final : rt::Launcher {
+    QStringList started;
+    bool succeeds = true;
+    bool start(const QString &program) override
+    {
+        started << program;
+        return succeeds;
+    }
+};
+
+struct FakeFiles final : rt::FileSystem {
+    QStringList files;
+    bool isFile(const QString &path) const override { return files.contains(path); }
+};
+
+class Doubles {
+public:
+    rt::ManualClock clock;
+    FixedDate date;
+    RecordingMessages messages;
+    FakeLauncher launcher;
+    FakeFiles files;
+    std::vector<int> endings; // exit codes the program ended with
+
+    Doubles()
+        : m_scope(rt::Services{&clock, &date, &messages, &launcher, &files,
+                               [this](int code) { endings.push_back(code); }})
+    {
+    }
+    ~Doubles() { rt::Forms::destroyAll(); }
+    Doubles(const Doubles &) = delete;
+    Doubles &operator=(const Doubles &) = delete;
+
+private:
+    rt::ScopedServices m_scope;
+};
+
+} // namespace testing
