@@ -25,12 +25,14 @@ void ComboBox::setListIndex(int index)
 {
     setCurrentIndex(index);
     // Also when the index is unchanged but the user typed over its text.
-    setEditText(index >= 0 ? itemText(index) : QString());
+    setText(index >= 0 ? itemText(index) : QString());
 }
 
 void ComboBox::setText(const QString &text)
 {
     setEditText(text);
+    // A narrow box shows the start of a long name, not its end.
+    lineEdit()->setCursorPosition(0);
 }
 
 TextBox::TextBox(QWidget *parent)
@@ -114,10 +116,18 @@ void CommandButton::setCancel(bool isCancel)
 
 bool CommandButton::event(QEvent *event)
 {
+    // The access key presses the button at once (Qt would animate the press
+    // and click a moment later).
+    if (event->type() == QEvent::Shortcut) {
+        setFocus(Qt::ShortcutFocusReason);
+        click();
+        return true;
+    }
     // A focused button takes Enter for itself, ahead of the window's default button.
     if (event->type() == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
             event->accept();
             return true;
         }
@@ -127,7 +137,8 @@ bool CommandButton::event(QEvent *event)
 
 void CommandButton::keyPressEvent(QKeyEvent *event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         click();
         return;
     }

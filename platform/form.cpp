@@ -72,8 +72,8 @@ void Form::load()
         m_frame = frame;
         frame->setVisible(true);
         m_client = new QWidget;
-        auto *sub = frame->area()->addSubWindow(m_client, Qt::SubWindow | Qt::CustomizeWindowHint
-                                                              | Qt::WindowTitleHint);
+        auto *sub =
+            frame->area()->addSubWindow(m_client, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
         sub->hide();
         m_window = sub;
     } else {
@@ -122,6 +122,12 @@ void Form::showWindow()
     m_window->show();
     if (!m_frame)
         m_window->activateWindow();
+    // Resize is raised on the first showing too (Qt resizes before the
+    // window counts as visible).
+    if (!m_shown) {
+        m_shown = true;
+        dispatch([this] { Form_Resize(); });
+    }
 }
 
 bool Form::Visible() const
@@ -192,6 +198,11 @@ void Form::setClientSize(int widthTwips, int heightTwips)
     m_client->setFixedSize(px(widthTwips), px(heightTwips));
     if (QMdiSubWindow *sub = subWindow())
         sub->adjustSize();
+}
+
+void Form::setPosition(int leftTwips, int topTwips)
+{
+    m_window->move(rt::px(leftTwips), rt::px(topTwips));
 }
 
 void Form::setTabIndex(QWidget *control, int tabIndex)
@@ -269,9 +280,23 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     case QEvent::Resize:
-    case QEvent::WindowStateChange:
         if (watched == m_window && m_window->isVisible())
             dispatch([this] { Form_Resize(); });
+        break;
+    case QEvent::WindowStateChange:
+        // Raised once the change is complete: a handler that changes the
+        // state again must not run inside the window system's own change.
+        if (watched == m_window && !m_resizePending) {
+            m_resizePending = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_resizePending = false;
+                    if (isLoaded() && m_window && m_window->isVisible())
+                        dispatch([this] { Form_Resize(); });
+                },
+                Qt::QueuedConnection);
+        }
         break;
     case QEvent::MouseButtonRelease:
         if (watched == clickSurface() && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton

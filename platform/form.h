@@ -14,8 +14,7 @@ class QMdiSubWindow;
 namespace rt {
 
 class MdiForm;
-template <class F>
-F &form();
+template <class F> F &form();
 
 // A window of the program. Each form class has one default instance, made
 // and loaded when it is first reached through form<F>() (createControls()
@@ -76,14 +75,15 @@ protected:
 
     // The fixed size of the client area, in twips.
     void setClientSize(int widthTwips, int heightTwips);
+    // Where the window first stands: on the screen, or inside its MDI frame.
+    void setPosition(int leftTwips, int topTwips);
     // Key presses go to Form_KeyPress before the control with the focus.
     void setKeyPreview(bool keyPreview) { m_keyPreview = keyPreview; }
     // Focus order: controls in ascending tab index; applied after createControls().
     void setTabIndex(QWidget *control, int tabIndex);
 
     // Connects a control's signal to a handler through the dispatcher.
-    template <class Sender, class Signal, class Handler>
-    void on(Sender *sender, Signal signal, Handler handler)
+    template <class Sender, class Signal, class Handler> void on(Sender *sender, Signal signal, Handler handler)
     {
         QObject::connect(sender, signal, this, [handler = std::move(handler)] { dispatch(handler); });
     }
@@ -91,8 +91,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    template <class F>
-    friend F &form();
+    template <class F> friend F &form();
     friend class Forms;
     enum class State { Unloaded, Loading, Loaded, Unloading };
 
@@ -109,6 +108,8 @@ private:
     bool m_showAfterLoad = false;
     bool m_keyPreview = false;
     bool m_controlsReady = false;
+    bool m_resizePending = false;
+    bool m_shown = false;
     const QEvent *m_lastKey = nullptr;
     quint64 m_lastKeyTime = 0;
     std::map<int, QWidget *> m_tabOrder;
@@ -127,13 +128,11 @@ private:
 };
 
 namespace detail {
-template <class F>
-inline Form *defaultInstance = nullptr;
+template <class F> inline Form *defaultInstance = nullptr;
 }
 
 // The default instance of form class F, made and loaded on first reference.
-template <class F>
-F &form()
+template <class F> F &form()
 {
     Form *&slot = detail::defaultInstance<F>;
     if (!slot) {
@@ -146,8 +145,7 @@ F &form()
 }
 
 // True when F's default instance is loaded; does not load it.
-template <class F>
-bool isLoaded()
+template <class F> bool isLoaded()
 {
     return detail::defaultInstance<F> != nullptr;
 }

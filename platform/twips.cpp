@@ -42,7 +42,8 @@ void installFonts()
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitutions(QStringLiteral("Algerian"), {QStringLiteral("Z003"), QStringLiteral("Liberation Serif")});
+    QFont::insertSubstitutions(QStringLiteral("Algerian"),
+                               {QStringLiteral("Z003"), QStringLiteral("Liberation Serif")});
     QApplication::setFont(font(QStringLiteral("MS Sans Serif"), 8.25));
 }
 
