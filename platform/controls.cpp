@@ -1,13 +1,51 @@
 #include "controls.h"
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QShortcut>
+#include <QStyleOptionComplex>
 
 namespace rt {
+namespace {
+
+// The selectors are narrow (a digit box is 41 pixels): a slimmer drop-down
+// button leaves room for "September" and "December" in the text field.
+class SelectorStyle final : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl sub,
+                         const QWidget *widget) const override
+    {
+        QRect r = QProxyStyle::subControlRect(control, option, sub, widget);
+        if (control == CC_ComboBox) {
+            const int button = 14;
+            if (sub == SC_ComboBoxArrow)
+                r.setLeft(option->rect.right() - button + 1);
+            else if (sub == SC_ComboBoxEditField)
+                r.setRight(option->rect.right() - button - 1);
+        }
+        return r;
+    }
+};
+
+QStyle *selectorStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new SelectorStyle(QApplication::style()->name());
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+} // namespace
 
 ComboBox::ComboBox(QWidget *parent)
     : QComboBox(parent)
 {
+    setStyle(selectorStyle());
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(12);
