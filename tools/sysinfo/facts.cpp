@@ -123,9 +123,10 @@ QList<Fact> gatherFacts()
 
     const QLocale locale = QLocale::system();
     add(summaryCategory, QStringLiteral("Locale"),
-        QStringLiteral("%1 (%2, %3)")
-            .arg(locale.name(), QLocale::languageToString(locale.language()),
-                 QLocale::territoryToString(locale.territory())));
+        locale.language() == QLocale::C ? QStringLiteral("C (no language or region set)")
+                                        : QStringLiteral("%1 (%2, %3)")
+                                              .arg(locale.name(), QLocale::languageToString(locale.language()),
+                                                   QLocale::territoryToString(locale.territory())));
     add(summaryCategory, QStringLiteral("Time Zone"), QString::fromUtf8(QTimeZone::systemTimeZoneId()));
 
     const QList<QScreen *> screens = QGuiApplication::screens();
