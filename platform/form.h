@@ -14,8 +14,7 @@ class QMdiSubWindow;
 namespace rt {
 
 class MdiForm;
-template <class F>
-F &form();
+template <class F> F &form();
 
 // A window of the program. Each form class has one default instance, made
 // and loaded when it is first reached through form<F>() (createControls()
@@ -74,6 +73,16 @@ protected:
     // The widget whose clicks are the form's Click event.
     virtual QWidget *clickSurface() const { return m_client; }
 
+    // The window's frame is fixed at design: set it in the constructor, before
+    // the window exists. BorderStyle 0 none, 1 fixed single, 2 sizable (the
+    // default), 3 fixed dialog. A window with an empty caption and no control
+    // box has no title bar; its border is then drawn by the form itself.
+    void setBorderStyle(int style);
+    void setControlBox(bool controlBox);
+    void setShowInTaskbar(bool showInTaskbar);
+    // 2: centred on the screen when first shown; 0: where the window system puts it.
+    void setStartUpPosition(int position);
+
     // The fixed size of the client area, in twips.
     void setClientSize(int widthTwips, int heightTwips);
     // Key presses go to Form_KeyPress before the control with the focus.
@@ -82,8 +91,7 @@ protected:
     void setTabIndex(QWidget *control, int tabIndex);
 
     // Connects a control's signal to a handler through the dispatcher.
-    template <class Sender, class Signal, class Handler>
-    void on(Sender *sender, Signal signal, Handler handler)
+    template <class Sender, class Signal, class Handler> void on(Sender *sender, Signal signal, Handler handler)
     {
         QObject::connect(sender, signal, this, [handler = std::move(handler)] { dispatch(handler); });
     }
@@ -91,14 +99,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    template <class F>
-    friend F &form();
+    template <class F> friend F &form();
     friend class Forms;
     enum class State { Unloaded, Loading, Loaded, Unloading };
 
     void load();
     void finishUnload();
     void showWindow();
+    void applyWindowFrame();
     [[nodiscard]] QMdiSubWindow *subWindow() const;
 
     State m_state = State::Unloaded;
@@ -109,6 +117,14 @@ private:
     bool m_showAfterLoad = false;
     bool m_keyPreview = false;
     bool m_controlsReady = false;
+    bool m_shownBefore = false;
+    bool m_resizeOnShowDone = false;
+    // Design-time frame; m_framed once any of it differs from a plain window.
+    bool m_framed = false;
+    int m_borderStyle = 2;
+    bool m_controlBox = true;
+    bool m_showInTaskbar = true;
+    int m_startUpPosition = 0;
     const QEvent *m_lastKey = nullptr;
     quint64 m_lastKeyTime = 0;
     std::map<int, QWidget *> m_tabOrder;
@@ -127,13 +143,11 @@ private:
 };
 
 namespace detail {
-template <class F>
-inline Form *defaultInstance = nullptr;
+template <class F> inline Form *defaultInstance = nullptr;
 }
 
 // The default instance of form class F, made and loaded on first reference.
-template <class F>
-F &form()
+template <class F> F &form()
 {
     Form *&slot = detail::defaultInstance<F>;
     if (!slot) {
@@ -146,8 +160,7 @@ F &form()
 }
 
 // True when F's default instance is loaded; does not load it.
-template <class F>
-bool isLoaded()
+template <class F> bool isLoaded()
 {
     return detail::defaultInstance<F> != nullptr;
 }

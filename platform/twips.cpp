@@ -37,12 +37,25 @@ QFont font(const QString &family, double points, bool bold, bool italic, bool un
     return f;
 }
 
+Qt::CursorShape mousePointer(int pointer)
+{
+    switch (pointer) {
+    case 11:
+        return Qt::WaitCursor;
+    case 13:
+        return Qt::BusyCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}
+
 void installFonts()
 {
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitutions(QStringLiteral("Algerian"), {QStringLiteral("Z003"), QStringLiteral("Liberation Serif")});
+    QFont::insertSubstitutions(QStringLiteral("Algerian"),
+                               {QStringLiteral("Z003"), QStringLiteral("Liberation Serif")});
     QApplication::setFont(font(QStringLiteral("MS Sans Serif"), 8.25));
 }
 
