@@ -22,8 +22,7 @@ std::string g_display;
 
 void noDisplay(const std::string &why)
 {
-    std::fprintf(stderr, "%s: %s; it needs a graphical desktop to show its windows.\n", g_programName.c_str(),
-                 why.c_str());
+    std::fprintf(stderr, "%s: %s\n", g_programName.c_str(), why.c_str());
     std::fflush(stderr);
 }
 
@@ -40,7 +39,7 @@ std::vector<HeldMessage> g_held;
 void whileConnecting(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if (type == QtFatalMsg) {
-        noDisplay("cannot open the display \"" + g_display + "\"");
+        noDisplay(g_display.empty() ? "cannot open the display" : "cannot open the display (" + g_display + ")");
         // Exit here: returning would abort the program.
         std::_Exit(1);
     }
@@ -64,10 +63,12 @@ int runProgram(int argc, char *argv[], const QString &icon, const std::function<
     const std::string x11 = environment("DISPLAY");
     const std::string wayland = environment("WAYLAND_DISPLAY");
     if (platform.empty() && x11.empty() && wayland.empty()) {
-        noDisplay("no display is available (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+        noDisplay("no display to show windows on: neither DISPLAY nor WAYLAND_DISPLAY is set");
         return 1;
     }
-    g_display = !platform.empty() ? platform : !x11.empty() ? x11 : wayland;
+    g_display = !platform.empty() ? "QT_QPA_PLATFORM=" + platform
+                : !x11.empty()    ? "DISPLAY=" + x11
+                                  : "WAYLAND_DISPLAY=" + wayland;
 #endif
 
     const QtMessageHandler previous = qInstallMessageHandler(whileConnecting);
