@@ -27,12 +27,12 @@ inline constexpr std::array<std::int16_t, 12> monthCode{
 // (k - 1) + (k - 1) / 4, and that index modulo 7 is how many weekdays its
 // 1 January falls after that of cycle year 1. The blanks are never looked up.
 inline constexpr std::array<std::int16_t, 34> cyclePosition{
-    1,  2,  3,  4,  0,            //
-    5,  6,  7,  8,  0,            //
-    9,  10, 11, 12, 0,            //
-    13, 14, 15, 16, 0,            //
-    17, 18, 19, 20, 0,            //
-    21, 22, 23, 24, 0,            //
+    1,  2,  3,  4,  0, //
+    5,  6,  7,  8,  0, //
+    9,  10, 11, 12, 0, //
+    13, 14, 15, 16, 0, //
+    17, 18, 19, 20, 0, //
+    21, 22, 23, 24, 0, //
     25, 26, 27, 28,
 };
 
@@ -49,8 +49,7 @@ struct Selection {
     [[nodiscard]] constexpr bool isValid() const
     {
         auto digit = [](std::int16_t d) { return d >= 0 && d <= 9; };
-        return digit(thousands) && digit(hundreds) && digit(tens) && digit(units) && month >= 0
-               && month <= 11;
+        return digit(thousands) && digit(hundreds) && digit(tens) && digit(units) && month >= 0 && month <= 11;
     }
 };
 

@@ -1,13 +1,51 @@
 #include "controls.h"
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QShortcut>
+#include <QStyleOptionComplex>
 
 namespace rt {
+namespace {
+
+// The selectors are narrow (a digit box is 41 pixels): a slimmer drop-down
+// button leaves room for "September" and "December" in the text field.
+class SelectorStyle final : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl sub,
+                         const QWidget *widget) const override
+    {
+        QRect r = QProxyStyle::subControlRect(control, option, sub, widget);
+        if (control == CC_ComboBox) {
+            const int button = 14;
+            if (sub == SC_ComboBoxArrow)
+                r.setLeft(option->rect.right() - button + 1);
+            else if (sub == SC_ComboBoxEditField)
+                r.setRight(option->rect.right() - button - 1);
+        }
+        return r;
+    }
+};
+
+QStyle *selectorStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new SelectorStyle(QApplication::style()->name());
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+} // namespace
 
 ComboBox::ComboBox(QWidget *parent)
     : QComboBox(parent)
 {
+    setStyle(selectorStyle());
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(12);
@@ -25,12 +63,14 @@ void ComboBox::setListIndex(int index)
 {
     setCurrentIndex(index);
     // Also when the index is unchanged but the user typed over its text.
-    setEditText(index >= 0 ? itemText(index) : QString());
+    setText(index >= 0 ? itemText(index) : QString());
 }
 
 void ComboBox::setText(const QString &text)
 {
     setEditText(text);
+    // A narrow box shows the start of a long name, not its end.
+    lineEdit()->setCursorPosition(0);
 }
 
 TextBox::TextBox(QWidget *parent)
@@ -114,10 +154,18 @@ void CommandButton::setCancel(bool isCancel)
 
 bool CommandButton::event(QEvent *event)
 {
+    // The access key presses the button at once (Qt would animate the press
+    // and click a moment later).
+    if (event->type() == QEvent::Shortcut) {
+        setFocus(Qt::ShortcutFocusReason);
+        click();
+        return true;
+    }
     // A focused button takes Enter for itself, ahead of the window's default button.
     if (event->type() == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
             event->accept();
             return true;
         }
@@ -127,7 +175,8 @@ bool CommandButton::event(QEvent *event)
 
 void CommandButton::keyPressEvent(QKeyEvent *event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         click();
         return;
     }

@@ -12,8 +12,7 @@ namespace rt {
 // exception ever crosses into Qt's event loop.
 void reportUncaught(const RuntimeError &error) noexcept;
 
-template <class Handler>
-void dispatch(Handler &&handler) noexcept
+template <class Handler> void dispatch(Handler &&handler) noexcept
 {
     try {
         std::forward<Handler>(handler)();
@@ -29,8 +28,7 @@ void dispatch(Handler &&handler) noexcept
 // The three error styles a procedure can use.
 
 // Skip the failing statement and go on with the next: wrap each statement.
-template <class Statement>
-void resumeNext(Statement &&statement)
+template <class Statement> void resumeNext(Statement &&statement)
 {
     try {
         std::forward<Statement>(statement)();
@@ -39,8 +37,7 @@ void resumeNext(Statement &&statement)
 }
 
 // Jump to the procedure's one handler.
-template <class Body, class Handler>
-void onErrorGoTo(Body &&body, Handler &&handler)
+template <class Body, class Handler> void onErrorGoTo(Body &&body, Handler &&handler)
 {
     try {
         std::forward<Body>(body)();

@@ -185,8 +185,8 @@ void Form::showWindow()
         m_frame->setVisible(true);
     if (m_window->isVisible())
         return;
-    if (!m_shownBefore && !m_frame) {
-        m_shownBefore = true;
+    if (!m_frameApplied && !m_frame) {
+        m_frameApplied = true;
         applyWindowFrame();
         if (m_startUpPosition == 2) {
             m_window->adjustSize();
@@ -198,6 +198,12 @@ void Form::showWindow()
     m_window->show();
     if (!m_frame)
         m_window->activateWindow();
+    // Resize is raised on the first showing too (Qt resizes before the
+    // window counts as visible).
+    if (!m_shown) {
+        m_shown = true;
+        dispatch([this] { Form_Resize(); });
+    }
 }
 
 bool Form::Visible() const
@@ -268,6 +274,11 @@ void Form::setClientSize(int widthTwips, int heightTwips)
     m_client->setFixedSize(px(widthTwips), px(heightTwips));
     if (QMdiSubWindow *sub = subWindow())
         sub->adjustSize();
+}
+
+void Form::setPosition(int leftTwips, int topTwips)
+{
+    m_window->move(rt::px(leftTwips), rt::px(topTwips));
 }
 
 void Form::setTabIndex(QWidget *control, int tabIndex)
@@ -344,24 +355,28 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         break;
-    case QEvent::Show:
-        // Resize comes with the first showing too: Qt sends the window's
-        // first resize while it is not yet visible.
-        if (watched == m_window && !m_resizeOnShowDone) {
-            m_resizeOnShowDone = true;
-            dispatch([this] { Form_Resize(); });
-        }
-        break;
     case QEvent::Resize:
-    case QEvent::WindowStateChange:
         if (watched == m_window && m_window->isVisible())
             dispatch([this] { Form_Resize(); });
         break;
+    case QEvent::WindowStateChange:
+        // Raised once the change is complete: a handler that changes the
+        // state again must not run inside the window system's own change.
+        if (watched == m_window && !m_resizePending) {
+            m_resizePending = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_resizePending = false;
+                    if (isLoaded() && m_window && m_window->isVisible())
+                        dispatch([this] { Form_Resize(); });
+                },
+                Qt::QueuedConnection);
+        }
+        break;
     case QEvent::MouseButtonRelease:
-        // A click that a child control ignored reaches the surface too; it is not the form's.
         if (watched == clickSurface() && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
-            && clickSurface()->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint())
-            && !clickSurface()->childAt(static_cast<QMouseEvent *>(event)->position().toPoint())) {
+            && clickSurface()->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {
             dispatch([this] { Form_Click(); });
             return true;
         }

@@ -85,6 +85,8 @@ protected:
 
     // The fixed size of the client area, in twips.
     void setClientSize(int widthTwips, int heightTwips);
+    // Where the window first stands: on the screen, or inside its MDI frame.
+    void setPosition(int leftTwips, int topTwips);
     // Key presses go to Form_KeyPress before the control with the focus.
     void setKeyPreview(bool keyPreview) { m_keyPreview = keyPreview; }
     // Focus order: controls in ascending tab index; applied after createControls().
@@ -117,10 +119,11 @@ private:
     bool m_showAfterLoad = false;
     bool m_keyPreview = false;
     bool m_controlsReady = false;
-    bool m_shownBefore = false;
-    bool m_resizeOnShowDone = false;
+    bool m_resizePending = false;
+    bool m_shown = false;
     // Design-time frame; m_framed once any of it differs from a plain window.
     bool m_framed = false;
+    bool m_frameApplied = false;
     int m_borderStyle = 2;
     bool m_controlBox = true;
     bool m_showInTaskbar = true;

@@ -61,8 +61,8 @@ void ManualClock::advance(std::int64_t ms)
 
 int ManualClock::activeTimers() const
 {
-    return static_cast<int>(std::count_if(m_entries.begin(), m_entries.end(),
-                                          [](const auto &kv) { return kv.second.active; }));
+    return static_cast<int>(
+        std::count_if(m_entries.begin(), m_entries.end(), [](const auto &kv) { return kv.second.active; }));
 }
 
 } // namespace rt

@@ -2,8 +2,8 @@
 
 #include "twips.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QVBoxLayout>
 
 namespace rt {

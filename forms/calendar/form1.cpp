@@ -49,6 +49,8 @@ void Form1::createControls()
     QWidget *w = client();
     setCaption(QStringLiteral("TEMPORIA"));
     setClientSize(5400, 4755);
+    // Near the frame's top-left corner, leaving the photograph in view.
+    setPosition(900, 1395);
 
     const QFont titleFont = rt::font(QStringLiteral("Times New Roman"), 9.75, true);
     auto title = [&](const QString &caption, int left, int top, int width, int height) {
@@ -176,8 +178,8 @@ void Form1::go_Click()
         return;
     }
 
-    const engine::Selection s{millenium->ListIndex(), century->ListIndex(), decade->ListIndex(),
-                              yearc->ListIndex(), monthc->ListIndex()};
+    const engine::Selection s{millenium->ListIndex(), century->ListIndex(), decade->ListIndex(), yearc->ListIndex(),
+                              monthc->ListIndex()};
     const std::int16_t first = engine::firstWeekday(s);
     leap = engine::yearNumber(s);
     isleap(leap);

@@ -1,6 +1,252 @@
+#include "calendar.h"
+#include "calendar/form1.h"
+#include "doubles.h"
+#include "shell/mdiform1.h"
+
+#include <QMdiSubWindow>
 #include <QTest>
-class T : public QObject {
+
+namespace {
+
+QStringList cells(const Form1 &f)
+{
+    QStringList texts;
+    for (const rt::TextBox *cell : f.text1)
+        texts << cell->Text();
+    return texts;
+}
+
+// The 42 texts the engine gives for a year and month (1-12).
+QStringList expectedCells(int year, int month)
+{
+    const engine::MonthLayout l =
+        engine::layout({static_cast<std::int16_t>(year / 1000), static_cast<std::int16_t>(year / 100 % 10),
+                        static_cast<std::int16_t>(year / 10 % 10), static_cast<std::int16_t>(year % 10),
+                        static_cast<std::int16_t>(month - 1)});
+    QStringList texts;
+    for (int n = 0; n < 42; ++n)
+        texts << (l.dayAt(n) ? QString::number(l.dayAt(n)) : QString());
+    return texts;
+}
+
+void choose(Form1 &f, int year, int month)
+{
+    f.millenium->setListIndex(year / 1000);
+    f.century->setListIndex(year / 100 % 10);
+    f.decade->setListIndex(year / 10 % 10);
+    f.yearc->setListIndex(year % 10);
+    f.monthc->setListIndex(month - 1);
+}
+
+// Focus and access keys work in the active window only: the frame's.
+Form1 &shown()
+{
+    Form1 &f = rt::form<Form1>();
+    f.setVisible(true);
+    QWidget *top = f.window()->window();
+    top->activateWindow();
+    if (!QTest::qWaitForWindowActive(top))
+        qWarning("the frame did not become active");
+    return f;
+}
+
+QStringList selectorTexts(const Form1 &f)
+{
+    return {f.millenium->Text(), f.century->Text(), f.decade->Text(), f.yearc->Text(), f.monthc->Text()};
+}
+
+} // namespace
+
+class TestForm1 : public QObject {
     Q_OBJECT
+private slots:
+    void opensOnToday_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QStringList>("selectors");
+        QTest::addColumn<int>("firstCell");
+        QTest::newRow("2026-06-15") << QDate(2026, 6, 15) << QStringList{"2", "0", "2", "6", "Jun"} << 0;
+        QTest::newRow("2026-12-01") << QDate(2026, 12, 1) << QStringList{"2", "0", "2", "6", "December"} << 1;
+        QTest::newRow("2099-12-31") << QDate(2099, 12, 31) << QStringList{"2", "0", "9", "9", "December"} << 1;
+        QTest::newRow("2056-03-10") << QDate(2056, 3, 10) << QStringList{"2", "0", "5", "6", "March"} << 2;
+        QTest::newRow("1900-01-01") << QDate(1900, 1, 1) << QStringList{"1", "9", "0", "0", "January"} << 0;
+    }
+    void opensOnToday()
+    {
+        QFETCH(QDate, today);
+        QFETCH(QStringList, selectors);
+        QFETCH(int, firstCell);
+        testing::Doubles d;
+        d.date.date = today;
+        Form1 &f = rt::form<Form1>();
+        f.setVisible(true);
+        QCOMPARE(selectorTexts(f), selectors);
+        QCOMPARE(f.monthc->ListIndex(), today.month() - 1);
+        QCOMPARE(cells(f), expectedCells(today.year(), today.month()));
+        QCOMPARE(f.text1[static_cast<std::size_t>(firstCell)]->Text(), QStringLiteral("1"));
+    }
+
+    // Every cell is rewritten: a shorter month after a longer one leaves the
+    // rest empty, whatever was typed into the cells that take typing.
+    void drawsTheChosenMonth_data()
+    {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("leap");
+        QTest::newRow("1900 February") << 1900 << 2 << 0;
+        QTest::newRow("2024 April, row 0 empty") << 2024 << 4 << 1;
+        QTest::newRow("2024 February") << 2024 << 2 << 0;
+        QTest::newRow("2021 February, four rows") << 2021 << 2 << 0;
+        QTest::newRow("3200 March") << 3200 << 3 << 0;
+        QTest::newRow("0 January") << 0 << 1 << 0;
+        QTest::newRow("9999 December") << 9999 << 12 << 0;
+    }
+    void drawsTheChosenMonth()
+    {
+        QFETCH(int, year);
+        QFETCH(int, month);
+        QFETCH(int, leap);
+        testing::Doubles d;
+        d.date.date = QDate(2024, 7, 1); // cells 7 to 37
+        Form1 &f = rt::form<Form1>();
+        f.setVisible(true);
+        f.text1[39]->setFocus();
+        QTest::keyClicks(f.text1[39], QStringLiteral("typed"));
+        QCOMPARE(f.text1[39]->Text(), QStringLiteral("typed"));
+
+        choose(f, year, month);
+        QStringList before = expectedCells(2024, 7);
+        before[39] = QStringLiteral("typed");
+        QCOMPARE(cells(f), before); // nothing drawn before the click
+        QTest::mouseClick(f.go, Qt::LeftButton);
+        QCOMPARE(cells(f), expectedCells(year, month));
+        QCOMPARE(f.leap, leap);
+        QTest::mouseClick(f.go, Qt::LeftButton);
+        QCOMPARE(cells(f), expectedCells(year, month));
+        QCOMPARE(d.messages.beeps, 0);
+    }
+
+    void accessKeyPressesTheButtonButEnterElsewhereDoesNot()
+    {
+        testing::Doubles d;
+        Form1 &f = shown();
+        choose(f, 2001, 1);
+        f.text1[3]->setFocus();
+        QTest::keyClick(f.text1[3], Qt::Key_Return);
+        QTest::keyClick(f.text1[3], Qt::Key_Escape);
+        QCOMPARE(cells(f), expectedCells(2026, 6));
+        QTest::keyClick(f.text1[3], Qt::Key_T, Qt::AltModifier);
+        QCOMPARE(cells(f), expectedCells(2001, 1));
+    }
+
+    // Typed text that names no item: the grid stays, the offending selector
+    // gets the focus with its text selected, and the program beeps.
+    void invalidSelectionKeepsTheGrid_data()
+    {
+        QTest::addColumn<QString>("selector");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("empty month") << QStringLiteral("monthc") << QString();
+        QTest::newRow("letters") << QStringLiteral("yearc") << QStringLiteral("ab");
+        QTest::newRow("negative") << QStringLiteral("decade") << QStringLiteral("-1");
+        QTest::newRow("padded digit") << QStringLiteral("century") << QStringLiteral(" 7 ");
+        QTest::newRow("two digits") << QStringLiteral("millenium") << QStringLiteral("10");
+        QTest::newRow("10,000 characters") << QStringLiteral("monthc") << QString(10000, QLatin1Char('9'));
+        QTest::newRow("non-Latin") << QStringLiteral("monthc") << QStringLiteral("Январь");
+    }
+    void invalidSelectionKeepsTheGrid()
+    {
+        QFETCH(QString, selector);
+        QFETCH(QString, typed);
+        testing::Doubles d;
+        Form1 &f = shown();
+        choose(f, 2001, 1);
+        auto *combo = f.client()->findChild<rt::ComboBox *>(selector);
+        QVERIFY(combo);
+        const int items = combo->ListCount();
+        combo->lineEdit()->selectAll();
+        combo->lineEdit()->del();
+        combo->lineEdit()->insert(typed);
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+
+        QTest::mouseClick(f.go, Qt::LeftButton);
+        QCOMPARE(cells(f), expectedCells(2026, 6));
+        QCOMPARE(d.messages.beeps, 1);
+        QVERIFY(combo->hasFocus());
+        QCOMPARE(combo->lineEdit()->selectedText(), typed);
+        QCOMPARE(combo->ListCount(), items);
+        QVERIFY(d.messages.shown.empty());
+    }
+
+    void textEqualToAnItemSelectsIt()
+    {
+        testing::Doubles d;
+        Form1 &f = rt::form<Form1>();
+        f.setVisible(true);
+        choose(f, 2001, 1);
+        f.monthc->lineEdit()->selectAll();
+        f.monthc->lineEdit()->insert(QStringLiteral("jun"));
+        f.yearc->lineEdit()->selectAll();
+        f.yearc->lineEdit()->insert(QStringLiteral("4"));
+        QTest::mouseClick(f.go, Qt::LeftButton);
+        QCOMPARE(cells(f), expectedCells(2004, 6));
+        QCOMPARE(d.messages.beeps, 0);
+    }
+
+    void layoutFollowsTheDesign()
+    {
+        testing::Doubles d;
+        Form1 &f = rt::form<Form1>();
+        f.setVisible(true);
+        QCOMPARE(f.Caption(), QStringLiteral("TEMPORIA"));
+        QCOMPARE(f.client()->size(), QSize(360, 317));
+        QCOMPARE(f.text1[0]->geometry(), QRect(16, 112, 41, 33));
+        QCOMPARE(f.text1[41]->geometry(), QRect(256, 272, 41, 33));
+        QCOMPARE(f.go->geometry(), QRect(128, 56, 57, 25));
+
+        // Label1(0) heads the last column, Sunday.
+        const QStringList headers{"SON", "MON", "TUE", "WED", "THR", "FRI", "SAT"};
+        for (int i = 0; i < 7; ++i)
+            QCOMPARE(f.Label1[static_cast<std::size_t>(i)]->Caption(), headers[i]);
+        QCOMPARE(f.Label1[0]->x(), f.text1[6]->x());
+        QCOMPARE(f.Label1[1]->x(), f.text1[0]->x());
+
+        for (int n = 0; n < 42; ++n) {
+            const rt::TextBox *cell = f.text1[static_cast<std::size_t>(n)];
+            QCOMPARE(cell->isReadOnly(), n != 25 && n != 32 && n != 39);
+            const QColor expected = n % 7 == 6 ? QColor(255, 0, 0) : n == 5 ? QColor(0, 0, 192) : QColor(0, 0, 255);
+            QCOMPARE(cell->palette().color(QPalette::Text), expected);
+        }
+
+        // No close button, no resizing.
+        const Qt::WindowFlags flags = f.window()->windowFlags();
+        QVERIFY(!(flags & Qt::WindowCloseButtonHint));
+        QVERIFY(!(flags & Qt::WindowSystemMenuHint));
+        QCOMPARE(f.client()->minimumSize(), f.client()->maximumSize());
+    }
+
+    void focusOrder()
+    {
+        testing::Doubles d;
+        Form1 &f = rt::form<Form1>();
+        f.setVisible(true);
+        QList<QWidget *> order;
+        QWidget *w = f.text1[0];
+        for (int i = 0; i < 48; ++i) {
+            order << w;
+            do
+                w = w->nextInFocusChain();
+            while (!(w->focusPolicy() & Qt::TabFocus) || !f.client()->isAncestorOf(w)
+                   || w->parentWidget() != f.client());
+        }
+        QList<QWidget *> expected;
+        for (int n = 0; n <= 34; ++n)
+            expected << f.text1[static_cast<std::size_t>(n)];
+        expected << f.monthc << f.millenium << f.century << f.decade << f.yearc << f.go;
+        for (int n = 35; n <= 41; ++n)
+            expected << f.text1[static_cast<std::size_t>(n)];
+        QCOMPARE(order, expected);
+    }
 };
-QTEST_MAIN(T)
+
+QTEST_MAIN(TestForm1)
 #include "tst_form1.moc"

@@ -1,6 +1,185 @@
+#include "calendar/form1.h"
+#include "doubles.h"
+#include "shell/mdiform1.h"
+
+#include <QFile>
+#include <QMdiSubWindow>
 #include <QTest>
-class T : public QObject {
+#include <QtEndian>
+
+namespace {
+
+MDIForm1 &startFrame()
+{
+    rt::form<Form1>().setVisible(true);
+    return rt::form<MDIForm1>();
+}
+
+// Which of the four photographs the frame shows; -1 for none of them.
+int shownPhoto(const MDIForm1 &frame)
+{
+    for (int i = 0; i < 4; ++i) {
+        if (frame.Picture().cacheKey() == frame.Picture1[static_cast<std::size_t>(i)].cacheKey())
+            return i;
+    }
+    return -1;
+}
+
+void clickBackground(MDIForm1 &frame)
+{
+    QWidget *viewport = frame.area()->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(viewport->width() - 5, viewport->height() - 5));
+}
+
+} // namespace
+
+class TestMdiForm1 : public QObject {
     Q_OBJECT
+private slots:
+    // The pictures are the holders' own objects, handed over without copying.
+    void slideshowTimeline_data()
+    {
+        QTest::addColumn<int>("ms");
+        QTest::addColumn<int>("photo");
+        QTest::newRow("load") << 0 << 3;
+        QTest::newRow("19.999 s") << 19999 << 3;
+        QTest::newRow("20 s") << 20000 << 0;
+        QTest::newRow("40 s") << 40000 << 1;
+        QTest::newRow("60 s") << 60000 << 2;
+        QTest::newRow("80 s") << 80000 << 3;
+        QTest::newRow("100 s, 4 wraps to 0") << 100000 << 0;
+        QTest::newRow("120 s") << 120000 << 1;
+        QTest::newRow("one hour") << 3600000 << 3;
+    }
+    void slideshowTimeline()
+    {
+        QFETCH(int, ms);
+        QFETCH(int, photo);
+        testing::Doubles d;
+        MDIForm1 &frame = startFrame();
+        d.clock.advance(ms);
+        QCOMPARE(shownPhoto(frame), photo);
+        QVERIFY(rt::form<Form1>().Visible());
+    }
+
+    void tickKeepsTheCalendarAsItWas()
+    {
+        testing::Doubles d;
+        startFrame();
+        Form1 &calendar = rt::form<Form1>();
+        calendar.yearc->setListIndex(9); // chosen, not drawn
+        calendar.text1[25]->setText(QStringLiteral("note"));
+        d.clock.advance(20000);
+        QCOMPARE(&rt::form<Form1>(), &calendar);
+        QCOMPARE(calendar.yearc->Text(), QStringLiteral("9"));
+        QCOMPARE(calendar.text1[25]->Text(), QStringLiteral("note"));
+        QVERIFY(calendar.Visible());
+    }
+
+    void alwaysMaximised()
+    {
+        testing::Doubles d;
+        MDIForm1 &frame = startFrame();
+        QCOMPARE(frame.WindowState(), 2);
+        frame.window()->showMinimized();
+        QCoreApplication::processEvents();
+        QCOMPARE(frame.WindowState(), 2);
+        frame.window()->showNormal();
+        QCoreApplication::processEvents();
+        QCOMPARE(frame.WindowState(), 2);
+    }
+
+    void backgroundClickMinimisesAndRestoresTheCalendar()
+    {
+        testing::Doubles d;
+        MDIForm1 &frame = startFrame();
+        Form1 &calendar = rt::form<Form1>();
+        QCOMPARE(calendar.WindowState(), 0);
+        clickBackground(frame);
+        QCOMPARE(calendar.WindowState(), 1);
+        d.clock.advance(20000); // a tick leaves it minimised
+        QCOMPARE(calendar.WindowState(), 1);
+        QVERIFY(calendar.Visible());
+        clickBackground(frame);
+        QCOMPARE(calendar.WindowState(), 0);
+    }
+
+    void calendarUnloadedComesBackAtTheNextTick()
+    {
+        testing::Doubles d;
+        startFrame();
+        rt::form<Form1>().Unload();
+        QVERIFY(!rt::isLoaded<Form1>());
+        QVERIFY(d.endings.empty());
+        d.date.date = QDate(2027, 2, 1);
+        d.clock.advance(20000);
+        Form1 &calendar = rt::form<Form1>();
+        QVERIFY(calendar.Visible());
+        QCOMPARE(calendar.monthc->Text(), QStringLiteral("February"));
+        QCOMPARE(calendar.text1[0]->Text(), QStringLiteral("1")); // 2027-02-01 is a Monday
+    }
+
+    void closingTheFrameUnloadsBoth()
+    {
+        testing::Doubles d;
+        MDIForm1 &frame = startFrame();
+        frame.window()->close();
+        QVERIFY(!rt::isLoaded<Form1>());
+        QVERIFY(!rt::isLoaded<MDIForm1>());
+        QCOMPARE(d.clock.activeTimers(), 0);
+    }
+
+    void photographIsCentredAndFitted()
+    {
+        testing::Doubles d;
+        MDIForm1 &frame = startFrame();
+        const QRect r = frame.area()->pictureRect();
+        const QSize area = frame.area()->viewport()->size();
+        QVERIFY(r.width() == area.width() || r.height() == area.height());
+        QCOMPARE(r.center().x(), QRect(QPoint(), area).center().x());
+        QVERIFY(qAbs(double(r.width()) / r.height() - 783.0 / 522.0) < 0.01);
+
+        rt::form<Form1>().setVisible(false);
+        const QImage shot = frame.area()->viewport()->grab().toImage();
+        const QPoint outside = r.width() < area.width() ? QPoint(1, area.height() / 2) : QPoint(area.width() / 2, 1);
+        QCOMPARE(QColor(shot.pixel(outside)), QColor(192, 192, 192));
+    }
+
+    // Uncompressed 8-bit bitmaps with a 256-colour table, bottom-up, pixels at byte 1078.
+    void photographsAreCompiledIn_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("bytes");
+        QTest::newRow("0") << 0 << QSize(523, 601) << 316002;
+        QTest::newRow("1") << 1 << QSize(522, 783) << 411370;
+        QTest::newRow("2") << 2 << QSize(791, 470) << 373318;
+        QTest::newRow("3") << 3 << QSize(783, 522) << 410326;
+    }
+    void photographsAreCompiledIn()
+    {
+        QFETCH(int, index);
+        QFETCH(QSize, size);
+        QFETCH(int, bytes);
+        QFile file(QStringLiteral(":/photos/photo%1.bmp").arg(index));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bmp = file.readAll();
+        QCOMPARE(bmp.size(), bytes);
+        auto u32 = [&](int at) { return qFromLittleEndian<quint32>(bmp.constData() + at); };
+        auto u16 = [&](int at) { return qFromLittleEndian<quint16>(bmp.constData() + at); };
+        QCOMPARE(bmp.left(2), QByteArray("BM"));
+        QCOMPARE(u32(10), 1078u); // pixel data offset
+        QCOMPARE(u32(14), 40u);   // information header size
+        QCOMPARE(int(u32(18)), size.width());
+        QCOMPARE(int(u32(22)), size.height()); // positive: bottom-up
+        QCOMPARE(u16(28), 8);                  // bits per pixel
+        QCOMPARE(u32(30), 0u);                 // no compression
+        QCOMPARE(u32(46), 256u);               // colours in the table
+
+        testing::Doubles d;
+        QCOMPARE(startFrame().Picture1[static_cast<std::size_t>(index)].size(), size);
+    }
 };
-QTEST_MAIN(T)
+
+QTEST_MAIN(TestMdiForm1)
 #include "tst_mdiform1.moc"

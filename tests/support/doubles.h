@@ -63,8 +63,7 @@ public:
     ~Doubles()
     {
         rt::Forms::destroyAll();
-        // Forms already unloaded are only marked for deletion; their timers
-        // must go while the manual clock still exists.
+        // Unloaded forms are deleted later; before the clock their timers use goes.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     Doubles(const Doubles &) = delete;

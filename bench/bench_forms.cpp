@@ -1,0 +1,87 @@
+// One drawing of the calendar window (read five selectors, compute, write 42
+// cells) against 42 bare QLineEdit::setText calls with the same texts, and
+// one slideshow tick of the main frame.
+#include "calendar/form1.h"
+#include "manualclock.h"
+#include "shell/mdiform1.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Two months with different cells, so that every drawing changes the texts.
+void selectMonth(Form1 &f, bool first)
+{
+    f.millenium->setListIndex(first ? 2 : 1);
+    f.century->setListIndex(first ? 0 : 9);
+    f.decade->setListIndex(first ? 2 : 0);
+    f.yearc->setListIndex(first ? 4 : 0);
+    f.monthc->setListIndex(first ? 6 : 1);
+}
+
+} // namespace
+
+static void drawing(benchmark::State &state)
+{
+    Form1 &f = rt::form<Form1>();
+    f.setVisible(true);
+    bool first = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        selectMonth(f, first);
+        first = !first;
+        state.ResumeTiming();
+        f.go_Click();
+    }
+}
+BENCHMARK(drawing);
+
+static void bareSetText(benchmark::State &state)
+{
+    QWidget window;
+    std::array<QLineEdit *, 42> cells{};
+    for (auto &cell : cells)
+        cell = new QLineEdit(&window);
+    window.show();
+    // The texts of 2024-07 and 1900-02, written in turn.
+    std::array<std::array<QString, 42>, 2> texts;
+    for (int n = 0; n < 42; ++n) {
+        texts[0][n] = n >= 7 && n <= 37 ? QString::number(n - 6) : QString();
+        texts[1][n] = n >= 3 && n <= 30 ? QString::number(n - 2) : QString();
+    }
+    int which = 0;
+    for (auto _ : state) {
+        for (int n = 0; n < 42; ++n)
+            cells[n]->setText(texts[which][n]);
+        which ^= 1;
+    }
+}
+BENCHMARK(bareSetText);
+
+static void slideshowTick(benchmark::State &state)
+{
+    rt::ManualClock clock;
+    rt::Services services = rt::realServices();
+    services.clock = &clock;
+    rt::ScopedServices scope(services);
+    rt::form<Form1>().setVisible(true);
+    MDIForm1 &frame = rt::form<MDIForm1>();
+    for (auto _ : state)
+        frame.Timer1_Timer();
+    rt::Forms::destroyAll();
+}
+BENCHMARK(slideshowTick);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    rt::installFonts();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,27 @@
+#!/bin/sh
+# Takes the README's screenshot of the real program: a virtual X screen with a
+# window manager, the program as a person starts it, a picture of the whole
+# screen once the main frame is up.
+#   scripts/screenshot.sh [output.png] [preset]
+set -eu
+cd "$(dirname "$0")/.."
+out=${1:-docs/screenshot.png}
+preset=${2:-dev}
+program="$PWD/build/$preset/bin/temporia"
+[ -x "$program" ] || { echo "build the $preset preset first" >&2; exit 1; }
+
+display=:$(( $$ % 400 + 100 ))
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null' EXIT
+export DISPLAY="$display"
+sleep 1
+dbus-run-session -- sh -c "
+    openbox >/dev/null 2>&1 &
+    '$program' >/dev/null 2>&1 &
+    xdotool search --sync --onlyvisible --name 'A 10000 YEAR TEMPORIA' >/dev/null
+    sleep 2
+    import -window root '$out'
+    kill %2 %1 2>/dev/null
+" 2>/dev/null
+echo "$out"
