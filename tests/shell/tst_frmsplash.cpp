@@ -6,8 +6,11 @@
 #include "shell/mdiform1.h"
 
 #include <QGuiApplication>
+#include <QIcon>
+#include <QImage>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QSet>
 #include <QTest>
 
 #include <map>
@@ -140,6 +143,35 @@ private slots:
                  qPrintable(QStringLiteral("off centre by %1,%2").arg(offset.x()).arg(offset.y())));
         QCOMPARE(splash.lblProductName->text(), QStringLiteral("TEMPORIA"));
         QCOMPARE(splash.lblProductName->size(), splash.lblProductName->sizeHint());
+    }
+
+    // The logo is the icon's 32 x 32 image in 16 colours, drawn stretched to
+    // the control; the icon itself holds it and the 16 x 16 one.
+    void logoAndIcon()
+    {
+        StartUp s;
+        const rt::Image *logo = StartUp::splash().imgLogo;
+        QCOMPARE(logo->size(), QSize(49, 71));
+        QVERIFY(logo->Stretch());
+        const QImage picture = logo->Picture().toImage();
+        QCOMPARE(picture.size(), QSize(32, 32));
+        QSet<QRgb> colours;
+        int clear = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                const QRgb p = picture.pixel(x, y);
+                if (qAlpha(p) == 0)
+                    ++clear;
+                else
+                    colours.insert(p);
+            }
+        }
+        QVERIFY(colours.size() > 2 && colours.size() <= 16);
+        QVERIFY(clear > 0);
+
+        const QList<QSize> sizes = QIcon(QStringLiteral(":/icons/temporia.ico")).availableSizes();
+        QVERIFY(sizes.contains(QSize(32, 32)));
+        QVERIFY(sizes.contains(QSize(16, 16)));
     }
 
     void startUpTimeline()
