@@ -66,11 +66,12 @@ struct Selection {
     return year % 3200 != 0;
 }
 
-// Weekday (1 = Monday ... 7 = Sunday) of 1 January of the selected year.
-[[nodiscard]] constexpr std::int16_t januaryWeekday(const Selection &s)
+namespace detail {
+
+// Weekday (1 = Monday ... 7 = Sunday) of 1 January, step by step from the
+// century's remainder and the two-digit year's place in the cycle.
+[[nodiscard]] constexpr std::int16_t januaryWeekday(int centuryRemainder, int twoDigitYear)
 {
-    const int centuryRemainder = (s.thousands * 10 + s.hundreds) % 4;
-    const int twoDigitYear = s.tens * 10 + s.units;
     const int cycleYear = twoDigitYear % 28 == 0 ? 28 : twoDigitYear % 28;
     int position = 0;
     while (cyclePosition[position] != cycleYear)
@@ -84,6 +85,27 @@ struct Selection {
     if (twoDigitYear == 0 && centuryRemainder != 0)
         weekday = weekday % 7 + 1;
     return static_cast<std::int16_t>(weekday);
+}
+
+// The same for all 4 x 100 cases, worked out once by the compiler: a drawing
+// then costs a lookup, not a search of the cycle.
+inline constexpr auto januaryTable = [] {
+    std::array<std::array<std::int8_t, 100>, 4> table{};
+    for (int c = 0; c < 4; ++c)
+        for (int y = 0; y < 100; ++y)
+            table[static_cast<std::size_t>(c)][static_cast<std::size_t>(y)] =
+                static_cast<std::int8_t>(januaryWeekday(c, y));
+    return table;
+}();
+
+} // namespace detail
+
+// Weekday (1 = Monday ... 7 = Sunday) of 1 January of the selected year.
+[[nodiscard]] constexpr std::int16_t januaryWeekday(const Selection &s)
+{
+    const int centuryRemainder = (s.thousands * 10 + s.hundreds) % 4;
+    const int twoDigitYear = s.tens * 10 + s.units;
+    return detail::januaryTable[static_cast<std::size_t>(centuryRemainder)][static_cast<std::size_t>(twoDigitYear)];
 }
 
 // Weekday (1-7) of the 1st of the selected month, before the leap shift.

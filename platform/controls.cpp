@@ -1,11 +1,16 @@
 #include "controls.h"
 
+#include "twips.h"
+
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QShortcut>
 #include <QStyleOptionComplex>
+
+#include <algorithm>
 
 namespace rt {
 namespace {
@@ -181,6 +186,62 @@ void CommandButton::keyPressEvent(QKeyEvent *event)
         return;
     }
     QPushButton::keyPressEvent(event);
+}
+
+PictureBox::PictureBox(QWidget *parent)
+    : QLabel(parent)
+{
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void PictureBox::setAutoSize(bool autoSize)
+{
+    m_autoSize = autoSize;
+    if (m_autoSize && !pixmap().isNull())
+        resize(pixmap().deviceIndependentSize().toSize());
+}
+
+void PictureBox::setPicture(const QPixmap &picture)
+{
+    setPixmap(picture);
+    setAutoSize(m_autoSize);
+}
+
+Line::Line(int x1, int y1, int x2, int y2, QWidget *parent)
+    : QWidget(parent)
+    , m_line(px(x1), px(y1), px(x2), px(y2))
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    place();
+}
+
+void Line::setBorderColor(const QColor &color)
+{
+    m_color = color;
+    update();
+}
+
+void Line::setBorderWidth(int pixels)
+{
+    m_width = std::max(1, pixels);
+    place();
+}
+
+void Line::place()
+{
+    const QRect bounds = QRect(m_line.p1(), m_line.p2()).normalized();
+    setGeometry(bounds.adjusted(0, 0, m_width - 1, m_width - 1));
+    update();
+}
+
+void Line::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    // Centre the pen on the middle of its pixels: a width-w line covers the
+    // w pixels from its coordinate on, never half of two.
+    const QPointF shift = QPointF(m_width, m_width) / 2.0 - QPointF(pos());
+    p.setPen(QPen(m_color, m_width, Qt::SolidLine, Qt::SquareCap));
+    p.drawLine(QLineF(m_line).translated(shift));
 }
 
 } // namespace rt

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 
 class QShortcut;
@@ -78,6 +79,42 @@ private:
     QShortcut *m_default = nullptr;
     QShortcut *m_defaultKeypad = nullptr;
     QShortcut *m_cancel = nullptr;
+};
+
+// Picture box showing one picture at its top left; with AutoSize it takes the
+// picture's size. An empty picture leaves it blank.
+class PictureBox : public QLabel {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget *parent);
+    void setAutoSize(bool autoSize);
+    void setPicture(const QPixmap &picture);
+    [[nodiscard]] QPixmap Picture() const { return pixmap(); }
+
+private:
+    bool m_autoSize = false;
+};
+
+// Line from (x1, y1) to (x2, y2) in twips, drawn over the window's
+// background; a wider line grows down and to the right of its ends, so that
+// two lines a pixel apart make an etched rule. It takes no clicks.
+class Line : public QWidget {
+    Q_OBJECT
+public:
+    Line(int x1, int y1, int x2, int y2, QWidget *parent);
+    void setBorderColor(const QColor &color);
+    void setBorderWidth(int pixels);
+    [[nodiscard]] QLine pixels() const { return m_line; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void place();
+
+    QLine m_line; // in the parent's pixels
+    QColor m_color = Qt::black;
+    int m_width = 1;
 };
 
 } // namespace rt

@@ -281,6 +281,19 @@ void Form::setPosition(int leftTwips, int topTwips)
     m_window->move(rt::px(leftTwips), rt::px(topTwips));
 }
 
+void Form::setFixedDialog()
+{
+    m_window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                             | Qt::MSWindowsFixedSizeDialogHint);
+}
+
+void Form::centerOnScreen()
+{
+    const QRect free = m_window->screen()->availableGeometry();
+    const QSize size = m_window->frameGeometry().size().expandedTo(m_window->size());
+    m_window->move(free.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
 void Form::setTabIndex(QWidget *control, int tabIndex)
 {
     m_tabOrder[tabIndex] = control;

@@ -87,6 +87,11 @@ protected:
     void setClientSize(int widthTwips, int heightTwips);
     // Where the window first stands: on the screen, or inside its MDI frame.
     void setPosition(int leftTwips, int topTwips);
+    // A fixed dialog frame: a title and a close box, no minimise or maximise
+    // (the size is fixed by setClientSize()).
+    void setFixedDialog();
+    // Places the window in the middle of its screen's free area.
+    void centerOnScreen();
     // Key presses go to Form_KeyPress before the control with the focus.
     void setKeyPreview(bool keyPreview) { m_keyPreview = keyPreview; }
     // Focus order: controls in ascending tab index; applied after createControls().

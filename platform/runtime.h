@@ -8,7 +8,8 @@
 // (dispatch.h), which turns an uncaught run-time error into a message and the
 // end of the program. The world outside - time, today's date, message boxes,
 // starting programs, files - is reached only through the seams of services.h,
-// so tests swap in doubles (manualclock.h and friends).
+// so tests swap in doubles (manualclock.h and friends); functions.h holds the
+// general functions over them (Shell, Dir, Format, MsgBox).
 //
 // This folder depends on Qt alone; the windows in forms/ depend on it.
 #pragma once
@@ -18,6 +19,7 @@
 #include "dispatch.h"
 #include "form.h"
 #include "frame.h"
+#include "functions.h"
 #include "image.h"
 #include "mdiform.h"
 #include "program.h"

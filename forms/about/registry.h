@@ -1,0 +1,84 @@
+// The registry as the About window reads it: the three 8-bit calls behind a
+// seam, so that the same reader runs on every system. Windows has the real
+// registry (windowsregistry.h); elsewhere a built-in read-only table answers
+// the two lookups that find the system-information program
+// (builtinregistry.h); tests install a double with ScopedRegistry.
+//
+// Nothing here depends on Qt, so the Windows back-end also builds with a
+// bare cross compiler. Nothing is ever written to the registry.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace reg {
+
+// An open key; 0 until a key is opened.
+using Handle = std::uintptr_t;
+
+// The root the About window reads under, as its 32-bit value.
+inline constexpr std::int32_t HKeyLocalMachine = static_cast<std::int32_t>(0x80000002u);
+
+// Read-control plus query value, enumerate subkeys and notify: all a reader
+// needs, and all that a user who may only read a key is granted.
+inline constexpr std::uint32_t KeyRead = 0x20019;
+
+// Value types.
+inline constexpr std::uint32_t RegSz = 1;       // zero-terminated text
+inline constexpr std::uint32_t RegExpandSz = 2; // text with %NAME% environment references
+inline constexpr std::uint32_t RegBinary = 3;
+inline constexpr std::uint32_t RegDword = 4; // 32 bits, least significant byte first
+inline constexpr std::uint32_t RegMultiSz = 7;
+
+// Results of the calls.
+inline constexpr std::int32_t Success = 0;
+inline constexpr std::int32_t FileNotFound = 2;
+inline constexpr std::int32_t AccessDenied = 5;
+inline constexpr std::int32_t MoreData = 234;
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+
+    // Opens `subKey` under `root`; fills `key` and returns Success, or
+    // returns an error and leaves `key` at 0.
+    virtual std::int32_t RegOpenKeyExA(std::int32_t root, const char *subKey, std::uint32_t options,
+                                       std::uint32_t access, Handle &key) = 0;
+    // Copies the value's bytes into `data`, which holds `size` bytes, and
+    // sets `type` and `size` (the bytes stored; for text with its
+    // terminating zero when it was stored with one). MoreData when the value
+    // does not fit, FileNotFound when there is none.
+    virtual std::int32_t RegQueryValueExA(Handle key, const char *valueName, std::uint32_t &type, unsigned char *data,
+                                          std::uint32_t &size) = 0;
+    virtual void RegCloseKey(Handle key) = 0;
+
+    // Replaces the %NAME% references of a type-2 value by the environment's
+    // values; unknown names stay as written.
+    [[nodiscard]] virtual std::string expandReferences(const std::string &text) const;
+};
+
+// The registry in use: the system's own until a test installs another.
+Registry &registry();
+// Windows: the real registry. Elsewhere: the built-in table.
+Registry &systemRegistry();
+
+// Expands %NAME% references through `lookup`, which has no value for an
+// unknown name.
+[[nodiscard]] std::string
+expandReferences(const std::string &text, const std::function<std::optional<std::string>(const std::string &)> &lookup);
+
+// Installs another registry for the lifetime of this object (tests).
+class ScopedRegistry {
+public:
+    explicit ScopedRegistry(Registry &replacement);
+    ~ScopedRegistry();
+    ScopedRegistry(const ScopedRegistry &) = delete;
+    ScopedRegistry &operator=(const ScopedRegistry &) = delete;
+
+private:
+    Registry *m_saved;
+};
+
+} // namespace reg
