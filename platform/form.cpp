@@ -7,11 +7,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFrame>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -58,9 +60,72 @@ Form::~Form()
 
 QWidget *Form::createWindow()
 {
-    auto *w = new QWidget(nullptr, Qt::Window);
-    m_client = w;
-    return w;
+    if (!m_framed) {
+        auto *w = new QWidget(nullptr, Qt::Window);
+        m_client = w;
+        return w;
+    }
+    // The client area inside a frame that can draw the border itself.
+    auto *frame = new QFrame(nullptr, Qt::Window);
+    auto *layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (m_borderStyle != 2)
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_client = new QWidget(frame);
+    layout->addWidget(m_client);
+    return frame;
+}
+
+void Form::setBorderStyle(int style)
+{
+    m_borderStyle = style;
+    m_framed = true;
+}
+
+void Form::setControlBox(bool controlBox)
+{
+    m_controlBox = controlBox;
+    m_framed = true;
+}
+
+void Form::setShowInTaskbar(bool showInTaskbar)
+{
+    m_showInTaskbar = showInTaskbar;
+    m_framed = true;
+}
+
+void Form::setStartUpPosition(int position)
+{
+    m_startUpPosition = position;
+}
+
+void Form::applyWindowFrame()
+{
+    auto *frame = qobject_cast<QFrame *>(m_window.data());
+    if (!m_framed || !frame)
+        return;
+    // Tool windows stay out of the taskbar on every window system.
+    Qt::WindowFlags flags = m_showInTaskbar ? Qt::Window : Qt::Tool;
+    const bool titleBar = m_controlBox || !Caption().isEmpty();
+    if (m_borderStyle == 0) {
+        flags |= Qt::FramelessWindowHint;
+    } else if (titleBar) {
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (m_controlBox)
+            flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (m_controlBox && m_borderStyle == 2)
+            flags |= Qt::WindowMinMaxButtonsHint;
+    } else {
+        // Without a title bar window managers draw no border either.
+        flags |= Qt::FramelessWindowHint;
+        if (m_borderStyle == 1) {
+            frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+            frame->setLineWidth(1);
+        } else {
+            frame->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
+        }
+    }
+    frame->setWindowFlags(flags);
 }
 
 void Form::load()
@@ -120,6 +185,16 @@ void Form::showWindow()
         m_frame->setVisible(true);
     if (m_window->isVisible())
         return;
+    if (!m_frameApplied && !m_frame) {
+        m_frameApplied = true;
+        applyWindowFrame();
+        if (m_startUpPosition == 2) {
+            m_window->adjustSize();
+            QRect r = m_window->frameGeometry();
+            r.moveCenter(QGuiApplication::primaryScreen()->geometry().center());
+            m_window->move(r.topLeft());
+        }
+    }
     m_window->show();
     if (!m_frame)
         m_window->activateWindow();

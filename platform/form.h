@@ -73,6 +73,16 @@ protected:
     // The widget whose clicks are the form's Click event.
     virtual QWidget *clickSurface() const { return m_client; }
 
+    // The window's frame is fixed at design: set it in the constructor, before
+    // the window exists. BorderStyle 0 none, 1 fixed single, 2 sizable (the
+    // default), 3 fixed dialog. A window with an empty caption and no control
+    // box has no title bar; its border is then drawn by the form itself.
+    void setBorderStyle(int style);
+    void setControlBox(bool controlBox);
+    void setShowInTaskbar(bool showInTaskbar);
+    // 2: centred on the screen when first shown; 0: where the window system puts it.
+    void setStartUpPosition(int position);
+
     // The fixed size of the client area, in twips.
     void setClientSize(int widthTwips, int heightTwips);
     // Where the window first stands: on the screen, or inside its MDI frame.
@@ -103,6 +113,7 @@ private:
     void load();
     void finishUnload();
     void showWindow();
+    void applyWindowFrame();
     [[nodiscard]] QMdiSubWindow *subWindow() const;
 
     State m_state = State::Unloaded;
@@ -115,6 +126,13 @@ private:
     bool m_controlsReady = false;
     bool m_resizePending = false;
     bool m_shown = false;
+    // Design-time frame; m_framed once any of it differs from a plain window.
+    bool m_framed = false;
+    bool m_frameApplied = false;
+    int m_borderStyle = 2;
+    bool m_controlBox = true;
+    bool m_showInTaskbar = true;
+    int m_startUpPosition = 0;
     const QEvent *m_lastKey = nullptr;
     quint64 m_lastKeyTime = 0;
     std::map<int, QWidget *> m_tabOrder;

@@ -1,8 +1,9 @@
 // The forms runtime: what the program's windows need on top of Qt Widgets.
 //
 // Forms (form.h, mdiform.h) have one default instance each, loaded on first
-// reference and ending the program when the last one is unloaded. Controls
-// (controls.h, timer.h) carry the few properties the windows rely on; layouts
+// reference and ending the program when the last one is unloaded; program.h
+// starts the runtime with the start-up form. Controls (controls.h, frame.h,
+// image.h, timer.h) carry the few properties the windows rely on; layouts
 // are in twips (twips.h). Every handler runs through the dispatcher
 // (dispatch.h), which turns an uncaught run-time error into a message and the
 // end of the program. The world outside - time, today's date, message boxes,
@@ -17,8 +18,11 @@
 #include "controls.h"
 #include "dispatch.h"
 #include "form.h"
+#include "frame.h"
 #include "functions.h"
+#include "image.h"
 #include "mdiform.h"
+#include "program.h"
 #include "runtimeerror.h"
 #include "services.h"
 #include "timer.h"

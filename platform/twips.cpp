@@ -37,6 +37,18 @@ QFont font(const QString &family, double points, bool bold, bool italic, bool un
     return f;
 }
 
+Qt::CursorShape mousePointer(int pointer)
+{
+    switch (pointer) {
+    case 11:
+        return Qt::WaitCursor;
+    case 13:
+        return Qt::BusyCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}
+
 void installFonts()
 {
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));

@@ -35,6 +35,10 @@ inline constexpr int twipsPerPixel = 15;
 [[nodiscard]] QFont font(const QString &family, double points, bool bold = false, bool italic = false,
                          bool underline = false);
 
+// A MousePointer value as a cursor: 11 hourglass, 13 arrow with hourglass,
+// anything else the arrow.
+[[nodiscard]] Qt::CursorShape mousePointer(int pointer);
+
 // Registers the replacements for the design fonts and sets the default font.
 void installFonts();
 

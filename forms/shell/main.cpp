@@ -1,14 +1,7 @@
-#include "calendar/form1.h"
-
-#include <QApplication>
+#include "shell/frmsplash.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(rt::App().Title);
-    QApplication::setQuitOnLastWindowClosed(false);
-    rt::installFonts();
-
-    rt::dispatch([] { rt::form<Form1>().setVisible(true); });
-    return QApplication::exec();
+    return rt::runProgram(argc, argv, QStringLiteral(":/icons/temporia.ico"),
+                          [] { rt::form<frmSplash>().setVisible(true); });
 }

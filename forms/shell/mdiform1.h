@@ -1,6 +1,7 @@
-// The application shell: the main frame with its background slideshow, and
-// the program's entry (main.cpp). The frame hosts the calendar window
-// (forms/calendar) and reaches it only through its default instance.
+// The application shell: the splash window (frmsplash.h), the main frame with
+// its background slideshow, and the program's entry (main.cpp). The frame
+// hosts the calendar window (forms/calendar) and reaches it only through its
+// default instance.
 #pragma once
 
 #include "runtime.h"

@@ -1,0 +1,95 @@
+#include "program.h"
+
+#include "app.h"
+#include "dispatch.h"
+#include "twips.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QIcon>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace rt {
+namespace {
+
+std::string g_programName;
+std::string g_display;
+
+void noDisplay(const std::string &why)
+{
+    std::fprintf(stderr, "%s: %s\n", g_programName.c_str(), why.c_str());
+    std::fflush(stderr);
+}
+
+// While the application object connects to the display, the platform
+// plugin's own complaints are held back: if the connection fails they are
+// replaced by one line, else they are passed on.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+std::vector<HeldMessage> g_held;
+
+void whileConnecting(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtFatalMsg) {
+        noDisplay(g_display.empty() ? "cannot open the display" : "cannot open the display (" + g_display + ")");
+        // Exit here: returning would abort the program.
+        std::_Exit(1);
+    }
+    g_held.push_back({type, QByteArray(context.category ? context.category : ""), text});
+}
+
+std::string environment(const char *name)
+{
+    const char *value = std::getenv(name);
+    return value ? value : "";
+}
+
+} // namespace
+
+int runProgram(int argc, char *argv[], const QString &icon, const std::function<void()> &startUp)
+{
+    g_programName = argc > 0 ? std::filesystem::path(argv[0]).filename().string() : "temporia";
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // On X11 and Wayland desktops one of these names the display.
+    const std::string platform = environment("QT_QPA_PLATFORM");
+    const std::string x11 = environment("DISPLAY");
+    const std::string wayland = environment("WAYLAND_DISPLAY");
+    if (platform.empty() && x11.empty() && wayland.empty()) {
+        noDisplay("no display to show windows on: neither DISPLAY nor WAYLAND_DISPLAY is set");
+        return 1;
+    }
+    g_display = !platform.empty() ? "QT_QPA_PLATFORM=" + platform
+                : !x11.empty()    ? "DISPLAY=" + x11
+                                  : "WAYLAND_DISPLAY=" + wayland;
+#endif
+
+    const QtMessageHandler previous = qInstallMessageHandler(whileConnecting);
+    QApplication app(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const HeldMessage &m : g_held) {
+        const QMessageLogContext context(nullptr, 0, nullptr, m.category.isEmpty() ? nullptr : m.category.constData());
+        qt_message_output(m.type, context, m.text);
+    }
+    g_held.clear();
+
+    QApplication::setApplicationName(App().Title);
+    // The desktop entry is named after the executable.
+    QGuiApplication::setDesktopFileName(QString::fromStdString(g_programName));
+    QApplication::setWindowIcon(QIcon(icon));
+    // The program ends when no form is loaded, not when its last window closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+    installFonts();
+
+    dispatch(startUp);
+    return QApplication::exec();
+}
+
+} // namespace rt

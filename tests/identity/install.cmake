@@ -1,0 +1,28 @@
+# `cmake --install` puts the program, its desktop entry, its metainfo and its
+# icons where a desktop looks for them, and the entry and metainfo are valid.
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX} OUTPUT_QUIET RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed")
+endif()
+foreach(f bin/temporia share/applications/temporia.desktop share/metainfo/temporia.metainfo.xml
+          share/icons/hicolor/16x16/apps/temporia.png share/icons/hicolor/32x32/apps/temporia.png
+          share/doc/temporia/CREDITS)
+  if(NOT EXISTS ${PREFIX}/${f})
+    message(FATAL_ERROR "not installed: ${f}")
+  endif()
+endforeach()
+
+find_program(DESKTOP_FILE_VALIDATE desktop-file-validate REQUIRED)
+execute_process(COMMAND ${DESKTOP_FILE_VALIDATE} ${PREFIX}/share/applications/temporia.desktop RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "the desktop entry is not valid")
+endif()
+# The id is the program's name, as are the desktop entry's and the icon's:
+# the project owns no domain to make a reverse-domain id of.
+find_program(APPSTREAMCLI appstreamcli REQUIRED)
+execute_process(COMMAND ${APPSTREAMCLI} validate --no-net --explain --override=cid-desktopapp-is-not-rdns=info
+                        ${PREFIX}/share/metainfo/temporia.metainfo.xml RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "the metainfo is not valid")
+endif()

@@ -1,0 +1,16 @@
+# Compiles the resource script for Windows, then reads the icon and the
+# version record back from the result.
+find_program(WINDRES NAMES x86_64-w64-mingw32-windres)
+if(NOT WINDRES)
+  message(FATAL_ERROR "x86_64-w64-mingw32-windres not found (Debian: binutils-mingw-w64-x86-64)")
+endif()
+get_filename_component(rcdir ${RC} DIRECTORY)
+file(REMOVE ${RES})
+execute_process(COMMAND ${WINDRES} -I${INCLUDES} -I${rcdir} -O res -o ${RES} ${RC} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "windres could not compile ${RC}")
+endif()
+execute_process(COMMAND ${CHECKER} ${RES} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "the compiled version record differs from what it should hold")
+endif()
