@@ -16,7 +16,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <set>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -67,6 +66,16 @@ std::vector<xcb_window_t> clients(xcb_connection_t *c, xcb_window_t root, xcb_at
     return out;
 }
 
+pid_t windowPid(xcb_connection_t *c, xcb_window_t w, xcb_atom_t netWmPid)
+{
+    auto *reply = xcb_get_property_reply(c, xcb_get_property(c, 0, w, netWmPid, XCB_ATOM_CARDINAL, 0, 1), nullptr);
+    pid_t pid = 0;
+    if (reply && xcb_get_property_value_length(reply) == 4)
+        pid = static_cast<pid_t>(*static_cast<uint32_t *>(xcb_get_property_value(reply)));
+    std::free(reply);
+    return pid;
+}
+
 long rssKb(pid_t pid)
 {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
@@ -83,20 +92,22 @@ long rssKb(pid_t pid)
 int main(int argc, char **argv)
 {
     std::string shown, settled;
+    bool haveShown = false;
     int settleMs = 1500, runs = 1;
     int i = 1;
     for (; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
         const std::string a = argv[i];
-        if (a == "--shown" && i + 1 < argc)
-            shown = argv[++i];
-        else if (a == "--settled" && i + 1 < argc)
+        if (a == "--shown" && i + 1 < argc) {
+            shown = argv[++i]; // "" matches any window, the untitled splash among them
+            haveShown = true;
+        } else if (a == "--settled" && i + 1 < argc)
             settled = argv[++i];
         else if (a == "--settle-ms" && i + 1 < argc)
             settleMs = std::atoi(argv[++i]);
         else if (a == "--runs" && i + 1 < argc)
             runs = std::atoi(argv[++i]);
     }
-    if (shown.empty() || i + 1 >= argc) {
+    if (!haveShown || i + 1 >= argc) {
         std::fprintf(stderr,
                      "usage: startwatch --shown TITLE [--settled TITLE] [--settle-ms N] [--runs N] -- program...\n");
         return 2;
@@ -112,14 +123,12 @@ int main(int argc, char **argv)
     const xcb_atom_t clientList = atom(c, "_NET_CLIENT_LIST");
     const xcb_atom_t netWmName = atom(c, "_NET_WM_NAME");
     const xcb_atom_t utf8 = atom(c, "UTF8_STRING");
+    const xcb_atom_t netWmPid = atom(c, "_NET_WM_PID");
     const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(c);
 
     for (int run = 0; run < runs; ++run) {
-        std::set<xcb_window_t> known;
-        for (xcb_window_t w : clients(c, root, clientList))
-            known.insert(w);
         const auto start = Clock::now();
         pid_t pid = 0;
         if (posix_spawn(&pid, program[0], nullptr, nullptr, program, environ) != 0) {
@@ -130,8 +139,10 @@ int main(int argc, char **argv)
         long rss = 0;
         const std::string *waitingFor = &shown;
         const auto deadline = start + std::chrono::seconds(60);
+        // Only windows of this run's process count: window ids are reused.
         auto matches = [&](xcb_window_t w) {
-            return title(c, w, netWmName, utf8).find(*waitingFor) != std::string::npos;
+            return windowPid(c, w, netWmPid) == pid
+                   && title(c, w, netWmName, utf8).find(*waitingFor) != std::string::npos;
         };
         while (waitingFor && Clock::now() < deadline) {
             xcb_generic_event_t *e = xcb_poll_for_event(c);
@@ -143,8 +154,7 @@ int main(int argc, char **argv)
             const uint8_t type = e->response_type & 0x7F;
             if (type == XCB_PROPERTY_NOTIFY && reinterpret_cast<xcb_property_notify_event_t *>(e)->atom == clientList) {
                 for (xcb_window_t w : clients(c, root, clientList))
-                    if (known.insert(w).second && matches(w))
-                        hit = true;
+                    hit = hit || matches(w);
             } else if (type == XCB_MAP_NOTIFY) {
                 const xcb_window_t w = reinterpret_cast<xcb_map_notify_event_t *>(e)->window;
                 if (clientList == XCB_ATOM_NONE || clients(c, root, clientList).empty())
@@ -163,10 +173,6 @@ int main(int argc, char **argv)
                     waitingFor = nullptr;
                 } else {
                     waitingFor = &settled;
-                    // The settled window may be up already.
-                    for (xcb_window_t w : clients(c, root, clientList))
-                        if (matches(w))
-                            known.erase(w);
                 }
             } else {
                 std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
