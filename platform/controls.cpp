@@ -11,6 +11,27 @@ ComboBox::ComboBox(QWidget *parent)
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(12);
+    connect(this, &QComboBox::activated, this, [this] {
+        if (!m_inEnter)
+            emit Click();
+    });
+}
+
+void ComboBox::keyPressEvent(QKeyEvent *event)
+{
+    if (!event->text().isEmpty()) {
+        std::int16_t KeyAscii = static_cast<std::int16_t>(event->text().at(0).unicode());
+        emit KeyPress(KeyAscii);
+        if (KeyAscii == 0) {
+            event->accept();
+            return;
+        }
+    }
+    // Enter with text equal to an item would count as picking it.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    m_inEnter = enter;
+    QComboBox::keyPressEvent(event);
+    m_inEnter = false;
 }
 
 std::int16_t ComboBox::ListIndex() const
@@ -117,7 +138,8 @@ bool CommandButton::event(QEvent *event)
     // A focused button takes Enter for itself, ahead of the window's default button.
     if (event->type() == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
             event->accept();
             return true;
         }
@@ -127,7 +149,8 @@ bool CommandButton::event(QEvent *event)
 
 void CommandButton::keyPressEvent(QKeyEvent *event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         click();
         return;
     }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <map>
+#include <type_traits>
 
 class QWidget;
 class QMdiSubWindow;
@@ -14,8 +15,7 @@ class QMdiSubWindow;
 namespace rt {
 
 class MdiForm;
-template <class F>
-F &form();
+template <class F> F &form();
 
 // A window of the program. Each form class has one default instance, made
 // and loaded when it is first reached through form<F>() (createControls()
@@ -81,18 +81,25 @@ protected:
     // Focus order: controls in ascending tab index; applied after createControls().
     void setTabIndex(QWidget *control, int tabIndex);
 
-    // Connects a control's signal to a handler through the dispatcher.
-    template <class Sender, class Signal, class Handler>
-    void on(Sender *sender, Signal signal, Handler handler)
+    // Connects a control's signal to a handler through the dispatcher. The
+    // handler gets the signal's arguments when it takes them (ButtonClick's
+    // Button, KeyPress's KeyAscii).
+    template <class Sender, class Signal, class Handler> void on(Sender *sender, Signal signal, Handler handler)
     {
-        QObject::connect(sender, signal, this, [handler = std::move(handler)] { dispatch(handler); });
+        QObject::connect(sender, signal, this, [handler = std::move(handler)](auto &&...args) {
+            dispatch([&] {
+                if constexpr (std::is_invocable_v<const Handler &, decltype(args)...>)
+                    handler(std::forward<decltype(args)>(args)...);
+                else
+                    handler();
+            });
+        });
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    template <class F>
-    friend F &form();
+    template <class F> friend F &form();
     friend class Forms;
     enum class State { Unloaded, Loading, Loaded, Unloading };
 
@@ -127,13 +134,11 @@ private:
 };
 
 namespace detail {
-template <class F>
-inline Form *defaultInstance = nullptr;
+template <class F> inline Form *defaultInstance = nullptr;
 }
 
 // The default instance of form class F, made and loaded on first reference.
-template <class F>
-F &form()
+template <class F> F &form()
 {
     Form *&slot = detail::defaultInstance<F>;
     if (!slot) {
@@ -146,8 +151,7 @@ F &form()
 }
 
 // True when F's default instance is loaded; does not load it.
-template <class F>
-bool isLoaded()
+template <class F> bool isLoaded()
 {
     return detail::defaultInstance<F> != nullptr;
 }
