@@ -6,6 +6,7 @@
 #include "manualclock.h"
 #include "services.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QStringList>
 
@@ -55,11 +56,16 @@ public:
     std::vector<int> endings; // exit codes the program ended with
 
     Doubles()
-        : m_scope(rt::Services{&clock, &date, &messages, &launcher, &files,
-                               [this](int code) { endings.push_back(code); }})
+        : m_scope(
+            rt::Services{&clock, &date, &messages, &launcher, &files, [this](int code) { endings.push_back(code); }})
     {
     }
-    ~Doubles() { rt::Forms::destroyAll(); }
+    ~Doubles()
+    {
+        rt::Forms::destroyAll();
+        // Forms unloaded during the test are deleted later; before the clock goes.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     Doubles(const Doubles &) = delete;
     Doubles &operator=(const Doubles &) = delete;
 
