@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "browser/frmbrowser.h"
 #include "calendar.h"
 #include "shell/mdiform1.h"
 
@@ -149,6 +150,7 @@ void Form1::Form_Load()
 void Form1::Form_Unload(std::int16_t &Cancel)
 {
     (void)Cancel;
+    rt::form<frmBrowser>().setVisible(true);
 }
 
 void Form1::isleap(int year)
@@ -176,8 +178,8 @@ void Form1::go_Click()
         return;
     }
 
-    const engine::Selection s{millenium->ListIndex(), century->ListIndex(), decade->ListIndex(),
-                              yearc->ListIndex(), monthc->ListIndex()};
+    const engine::Selection s{millenium->ListIndex(), century->ListIndex(), decade->ListIndex(), yearc->ListIndex(),
+                              monthc->ListIndex()};
     const std::int16_t first = engine::firstWeekday(s);
     leap = engine::yearNumber(s);
     isleap(leap);

@@ -4,6 +4,8 @@
 
 int main(int argc, char *argv[])
 {
+    // The web view, loaded later from a plugin, needs this before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(rt::App().Title);
     QApplication::setQuitOnLastWindowClosed(false);
