@@ -20,7 +20,10 @@ QUrl addressToUrl(const QString &text)
     if (address.isEmpty())
         return {};
 
-    const QUrl url = QUrl::fromUserInput(address);
+    // A URL written out in full is taken as written, or not at all: guessing
+    // would turn "http://[::1" into a request for a host called "http".
+    const bool written = address.contains(QLatin1String("://"));
+    const QUrl url = written ? QUrl(address) : QUrl::fromUserInput(address);
     if (!url.isValid() || url.scheme().compare(QLatin1String("javascript"), Qt::CaseInsensitive) == 0)
         return {};
     return url;

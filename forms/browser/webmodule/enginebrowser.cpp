@@ -3,6 +3,7 @@
 #include "address.h"
 #include "sitescheme.h"
 
+#include <QCoreApplication>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
 #include <QWebEngineProfile>
@@ -15,6 +16,10 @@ EngineBrowser::EngineBrowser(QWidget *parent)
     , m_profile(new QWebEngineProfile) // no storage name: off the record
     , m_view(new QWebEngineView(this))
 {
+    // Off the record, the engine still makes an (empty) storage folder when a
+    // page opens a database. No folder can be made inside the program file, so
+    // nothing reaches the disk; the database lives in memory all the same.
+    m_profile->setPersistentStoragePath(QCoreApplication::applicationFilePath() + QStringLiteral("/no-storage"));
     m_profile->installUrlSchemeHandler(SiteScheme::name, m_site);
     // Other programs are never started for a link's scheme (mailto: and the like).
     m_profile->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
