@@ -172,10 +172,17 @@ class TestBrowserEngine : public QObject {
     }
 
 private slots:
+    // The engine comes into the process with the first page view, not before.
     void initTestCase()
     {
+        auto engineLoaded = [] {
+            QFile maps(QStringLiteral("/proc/self/maps"));
+            return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6WebEngineCore");
+        };
+        QVERIFY(!engineLoaded());
         const std::unique_ptr<WebBrowser> first(engine().create(nullptr));
         QVERIFY2(engine().error().isEmpty(), qPrintable(engine().error()));
+        QVERIFY(engineLoaded());
     }
     void init()
     {

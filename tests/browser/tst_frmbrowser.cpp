@@ -8,6 +8,7 @@
 
 #include <QAbstractItemView>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
@@ -301,6 +302,29 @@ private slots:
         view().view()->setFocus();
         QTest::keyClick(browser.window(), Qt::Key_A, Qt::AltModifier);
         QTRY_VERIFY(browser.cboAddress->hasFocus());
+    }
+
+    // Without its web module the window still opens, works and closes; it
+    // says why it shows no pages.
+    void withoutTheWebModule()
+    {
+        WebModuleLoader nowhere({QDir(QDir::tempPath()).filePath(QStringLiteral("no-such-folder"))});
+        ScopedWebBrowserFactory scope(nowhere);
+        frmBrowser &browser = open();
+        QVERIFY(!nowhere.error().isEmpty());
+        auto *label = qobject_cast<QLabel *>(browser.brwWebBrowser->view());
+        QVERIFY(label && label->text().contains(QStringLiteral("cannot be shown")));
+        tick();
+        QCOMPARE(browser.Caption(), browser.brwWebBrowser->LocationName());
+        QCOMPARE(f->doubles.clock.activeTimers(), 0);
+        click(browser, "Back");
+        click(browser, "Home");
+        type(browser, QStringLiteral("http://127.0.0.1/"));
+        tick();
+        QCOMPARE(f->doubles.clock.activeTimers(), 0);
+        QVERIFY(f->doubles.messages.shown.empty());
+        browser.Unload();
+        QVERIFY(!rt::isLoaded<frmBrowser>());
     }
 
     // Closing the calendar or the frame opens the browser, once.
