@@ -54,6 +54,27 @@ ComboBox::ComboBox(QWidget *parent)
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(12);
+    connect(this, &QComboBox::activated, this, [this] {
+        if (!m_inEnter)
+            emit Click();
+    });
+}
+
+void ComboBox::keyPressEvent(QKeyEvent *event)
+{
+    if (!event->text().isEmpty()) {
+        std::int16_t KeyAscii = static_cast<std::int16_t>(event->text().at(0).unicode());
+        emit KeyPress(KeyAscii);
+        if (KeyAscii == 0) {
+            event->accept();
+            return;
+        }
+    }
+    // Enter with text equal to an item would count as picking it.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    m_inEnter = enter;
+    QComboBox::keyPressEvent(event);
+    m_inEnter = false;
 }
 
 std::int16_t ComboBox::ListIndex() const

@@ -18,6 +18,10 @@ namespace rt {
 // Editable drop-down combo box. Typed text never adds an item; text equal to
 // an item (case-insensitively) counts as selecting it, any other text means
 // no selection (ListIndex -1).
+//
+// Click: the user picked an entry of the list (with the mouse or the arrow
+// keys); Enter in the edit field is no pick. KeyPress: a key that types a
+// character, before the box handles it; setting KeyAscii to 0 swallows it.
 class ComboBox : public QComboBox {
     Q_OBJECT
 public:
@@ -31,6 +35,16 @@ public:
     void AddItem(const QString &item) { addItem(item); }
     [[nodiscard]] std::int16_t ListCount() const { return static_cast<std::int16_t>(count()); }
     [[nodiscard]] QString List(int index) const { return itemText(index); }
+
+signals:
+    void Click();
+    void KeyPress(std::int16_t &KeyAscii);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    bool m_inEnter = false;
 };
 
 // Single-line text box; Locked lets the focus in but not typing.

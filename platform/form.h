@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <map>
+#include <type_traits>
 
 class QWidget;
 class QMdiSubWindow;
@@ -97,10 +98,19 @@ protected:
     // Focus order: controls in ascending tab index; applied after createControls().
     void setTabIndex(QWidget *control, int tabIndex);
 
-    // Connects a control's signal to a handler through the dispatcher.
+    // Connects a control's signal to a handler through the dispatcher. The
+    // handler gets the signal's arguments when it takes them (ButtonClick's
+    // Button, KeyPress's KeyAscii).
     template <class Sender, class Signal, class Handler> void on(Sender *sender, Signal signal, Handler handler)
     {
-        QObject::connect(sender, signal, this, [handler = std::move(handler)] { dispatch(handler); });
+        QObject::connect(sender, signal, this, [handler = std::move(handler)](auto &&...args) {
+            dispatch([&] {
+                if constexpr (std::is_invocable_v<const Handler &, decltype(args)...>)
+                    handler(std::forward<decltype(args)>(args)...);
+                else
+                    handler();
+            });
+        });
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "browser/frmbrowser.h"
 #include "calendar.h"
 #include "shell/mdiform1.h"
 
@@ -151,6 +152,7 @@ void Form1::Form_Load()
 void Form1::Form_Unload(std::int16_t &Cancel)
 {
     (void)Cancel;
+    rt::form<frmBrowser>().setVisible(true);
 }
 
 void Form1::isleap(int year)

@@ -1,5 +1,6 @@
 #include "mdiform1.h"
 
+#include "browser/frmbrowser.h"
 #include "calendar/form1.h"
 
 MDIForm1::MDIForm1() = default;
@@ -49,4 +50,5 @@ void MDIForm1::Timer1_Timer()
 void MDIForm1::Form_Unload(std::int16_t &Cancel)
 {
     (void)Cancel;
+    rt::form<frmBrowser>().setVisible(true);
 }

@@ -2,6 +2,7 @@
 #include "calendar/form1.h"
 #include "doubles.h"
 #include "shell/mdiform1.h"
+#include "webdouble.h"
 
 #include <QMdiSubWindow>
 #include <QTest>
@@ -76,7 +77,7 @@ private slots:
         QFETCH(QDate, today);
         QFETCH(QStringList, selectors);
         QFETCH(int, firstCell);
-        testing::Doubles d;
+        testing::ProgramDoubles d;
         d.date.date = today;
         Form1 &f = rt::form<Form1>();
         f.setVisible(true);
@@ -106,7 +107,7 @@ private slots:
         QFETCH(int, year);
         QFETCH(int, month);
         QFETCH(int, leap);
-        testing::Doubles d;
+        testing::ProgramDoubles d;
         d.date.date = QDate(2024, 7, 1); // cells 7 to 37
         Form1 &f = rt::form<Form1>();
         f.setVisible(true);
@@ -128,7 +129,7 @@ private slots:
 
     void accessKeyPressesTheButtonButEnterElsewhereDoesNot()
     {
-        testing::Doubles d;
+        testing::ProgramDoubles d;
         Form1 &f = shown();
         choose(f, 2001, 1);
         f.text1[3]->setFocus();
@@ -157,7 +158,7 @@ private slots:
     {
         QFETCH(QString, selector);
         QFETCH(QString, typed);
-        testing::Doubles d;
+        testing::ProgramDoubles d;
         Form1 &f = shown();
         choose(f, 2001, 1);
         auto *combo = f.client()->findChild<rt::ComboBox *>(selector);
@@ -179,7 +180,7 @@ private slots:
 
     void textEqualToAnItemSelectsIt()
     {
-        testing::Doubles d;
+        testing::ProgramDoubles d;
         Form1 &f = rt::form<Form1>();
         f.setVisible(true);
         choose(f, 2001, 1);
@@ -194,7 +195,7 @@ private slots:
 
     void layoutFollowsTheDesign()
     {
-        testing::Doubles d;
+        testing::ProgramDoubles d;
         Form1 &f = rt::form<Form1>();
         f.setVisible(true);
         QCOMPARE(f.Caption(), QStringLiteral("TEMPORIA"));
@@ -226,7 +227,7 @@ private slots:
 
     void focusOrder()
     {
-        testing::Doubles d;
+        testing::ProgramDoubles d;
         Form1 &f = rt::form<Form1>();
         f.setVisible(true);
         QList<QWidget *> order;

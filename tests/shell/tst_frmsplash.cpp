@@ -4,6 +4,7 @@
 #include "doubles.h"
 #include "shell/frmsplash.h"
 #include "shell/mdiform1.h"
+#include "webdouble.h"
 
 #include <QGuiApplication>
 #include <QIcon>

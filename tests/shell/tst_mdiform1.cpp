@@ -1,6 +1,8 @@
+#include "browser/frmbrowser.h"
 #include "calendar/form1.h"
 #include "doubles.h"
 #include "shell/mdiform1.h"
+#include "webdouble.h"
 
 #include <QFile>
 #include <QMdiSubWindow>
@@ -55,7 +57,7 @@ private slots:
     {
         QFETCH(int, ms);
         QFETCH(int, photo);
-        testing::Doubles d;
+        testing::ProgramDoubles d;
         MDIForm1 &frame = startFrame();
         d.clock.advance(ms);
         QCOMPARE(shownPhoto(frame), photo);
@@ -64,7 +66,7 @@ private slots:
 
     void tickKeepsTheCalendarAsItWas()
     {
-        testing::Doubles d;
+        testing::ProgramDoubles d;
         startFrame();
         Form1 &calendar = rt::form<Form1>();
         calendar.yearc->setListIndex(9); // chosen, not drawn
@@ -78,7 +80,7 @@ private slots:
 
     void alwaysMaximised()
     {
-        testing::Doubles d;
+        testing::ProgramDoubles d;
         MDIForm1 &frame = startFrame();
         QCOMPARE(frame.WindowState(), 2);
         frame.window()->showMinimized();
@@ -91,7 +93,7 @@ private slots:
 
     void backgroundClickMinimisesAndRestoresTheCalendar()
     {
-        testing::Doubles d;
+        testing::ProgramDoubles d;
         MDIForm1 &frame = startFrame();
         Form1 &calendar = rt::form<Form1>();
         QCOMPARE(calendar.WindowState(), 0);
@@ -106,7 +108,7 @@ private slots:
 
     void calendarUnloadedComesBackAtTheNextTick()
     {
-        testing::Doubles d;
+        testing::ProgramDoubles d;
         startFrame();
         rt::form<Form1>().Unload();
         QVERIFY(!rt::isLoaded<Form1>());
@@ -119,19 +121,26 @@ private slots:
         QCOMPARE(calendar.text1[0]->Text(), QStringLiteral("1")); // 2027-02-01 is a Monday
     }
 
-    void closingTheFrameUnloadsBoth()
+    // The calendar goes first; both unload handlers ask for the browser,
+    // which opens once, and the slideshow ends with the frame.
+    void closingTheFrameOpensTheBrowserOnce()
     {
-        testing::Doubles d;
+        testing::ProgramDoubles d;
         MDIForm1 &frame = startFrame();
         frame.window()->close();
         QVERIFY(!rt::isLoaded<Form1>());
         QVERIFY(!rt::isLoaded<MDIForm1>());
-        QCOMPARE(d.clock.activeTimers(), 0);
+        QVERIFY(rt::isLoaded<frmBrowser>());
+        QVERIFY(rt::form<frmBrowser>().Visible());
+        QCOMPARE(d.web.made.size(), 1u);
+        d.clock.advance(100000);
+        QVERIFY(!rt::isLoaded<Form1>());
+        QVERIFY(d.endings.empty());
     }
 
     void photographIsCentredAndFitted()
     {
-        testing::Doubles d;
+        testing::ProgramDoubles d;
         MDIForm1 &frame = startFrame();
         const QRect r = frame.area()->pictureRect();
         const QSize area = frame.area()->viewport()->size();
@@ -176,7 +185,7 @@ private slots:
         QCOMPARE(u32(30), 0u);                 // no compression
         QCOMPARE(u32(46), 256u);               // colours in the table
 
-        testing::Doubles d;
+        testing::ProgramDoubles d;
         QCOMPARE(startFrame().Picture1[static_cast<std::size_t>(index)].size(), size);
     }
 };

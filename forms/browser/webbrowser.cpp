@@ -1,0 +1,101 @@
+#include "webbrowser.h"
+
+#include "runtimeerror.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPluginLoader>
+
+namespace {
+
+// Stands in for the page view when the web module cannot be loaded: the
+// window still opens, closes and leads on; it just shows no pages.
+class UnavailableBrowser final : public QLabel, public WebBrowser {
+public:
+    UnavailableBrowser(QWidget *parent, const QString &why)
+        : QLabel(parent)
+    {
+        setText(QStringLiteral("Web pages cannot be shown here.\n\n%1").arg(why));
+        setAlignment(Qt::AlignCenter);
+        setWordWrap(true);
+        setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    }
+    QWidget *view() override { return this; }
+    void Navigate(const QString &) override {}
+    void GoHome() override {}
+    void GoSearch() override {}
+    void Stop() override {}
+    void Refresh() override {}
+    bool Busy() const override { return false; }
+    QString LocationName() const override { return QStringLiteral("No page view"); }
+
+protected:
+    bool back() override { return false; }
+    bool forward() override { return false; }
+};
+
+WebBrowserFactory *&current()
+{
+    static WebModuleLoader loader(WebModuleLoader::defaultFolders());
+    static WebBrowserFactory *factory = &loader;
+    return factory;
+}
+
+} // namespace
+
+void WebBrowser::raiseNoStep()
+{
+    rt::raise(rt::err::MethodFailed);
+}
+
+WebModuleLoader::WebModuleLoader(QStringList folders)
+    : m_folders(std::move(folders))
+{
+}
+
+QStringList WebModuleLoader::defaultFolders()
+{
+    const QDir program(QCoreApplication::applicationDirPath());
+    return {program.path(), QDir::cleanPath(program.filePath(QStringLiteral(TEMPORIA_WEBMODULE_RELDIR)))};
+}
+
+WebBrowser *WebModuleLoader::create(QWidget *parent)
+{
+    if (!m_tried) {
+        m_tried = true;
+        QStringList errors;
+        for (const QString &folder : std::as_const(m_folders)) {
+            // The loader adds the platform's prefix and suffix (libtemporia-web.so).
+            QPluginLoader plugin(QDir(folder).filePath(QStringLiteral("temporia-web")));
+            if (!plugin.load()) {
+                errors << plugin.errorString();
+                continue;
+            }
+            m_module = qobject_cast<WebModule *>(plugin.instance());
+            if (m_module)
+                break;
+            errors << QStringLiteral("%1 is no web module").arg(plugin.fileName());
+        }
+        m_error = m_module ? QString() : errors.join(QLatin1Char('\n'));
+    }
+    if (!m_module)
+        return new UnavailableBrowser(parent, m_error);
+    return m_module->create(parent);
+}
+
+WebBrowserFactory &webBrowserFactory()
+{
+    return *current();
+}
+
+ScopedWebBrowserFactory::ScopedWebBrowserFactory(WebBrowserFactory &factory)
+    : m_saved(current())
+{
+    current() = &factory;
+}
+
+ScopedWebBrowserFactory::~ScopedWebBrowserFactory()
+{
+    current() = m_saved;
+}

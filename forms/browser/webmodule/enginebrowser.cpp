@@ -1,0 +1,126 @@
+#include "enginebrowser.h"
+
+#include "address.h"
+#include "sitescheme.h"
+
+#include <QCoreApplication>
+#include <QVBoxLayout>
+#include <QWebEngineHistory>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+EngineBrowser::EngineBrowser(QWidget *parent)
+    : QWidget(parent)
+    , m_site(new SiteScheme)
+    , m_profile(new QWebEngineProfile) // no storage name: off the record
+    , m_view(new QWebEngineView(this))
+{
+    // Off the record, the engine still makes an (empty) storage folder when a
+    // page opens a database. No folder can be made inside the program file, so
+    // nothing reaches the disk; the database lives in memory all the same.
+    m_profile->setPersistentStoragePath(QCoreApplication::applicationFilePath() + QStringLiteral("/no-storage"));
+    m_profile->installUrlSchemeHandler(SiteScheme::name, m_site);
+    // Other programs are never started for a link's scheme (mailto: and the like).
+    m_profile->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    m_view->setPage(new QWebEnginePage(m_profile, m_view));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    setFocusProxy(m_view);
+
+    m_giveUp.setSingleShot(true);
+    m_giveUp.setInterval(2000);
+    connect(&m_giveUp, &QTimer::timeout, this, [this] { m_requested = false; });
+    QWebEnginePage *page = m_view->page();
+    connect(page, &QWebEnginePage::loadStarted, this, [this] {
+        m_requested = false;
+        m_giveUp.stop();
+    });
+    // A jump within the page shown loads nothing.
+    connect(page, &QWebEnginePage::urlChanged, this, [this] {
+        if (!m_view->page()->isLoading())
+            m_requested = false;
+    });
+    connect(page, &QWebEnginePage::loadFinished, this, [this] { downloadComplete(); });
+}
+
+EngineBrowser::~EngineBrowser()
+{
+    m_view->page()->disconnect(this);
+    // Pages before their profile, the profile before its scheme handler.
+    delete m_view;
+    delete m_profile;
+    delete m_site;
+}
+
+void EngineBrowser::requested()
+{
+    m_requested = true;
+    m_giveUp.start();
+}
+
+void EngineBrowser::load(const QUrl &url)
+{
+    requested();
+    m_view->load(url);
+}
+
+void EngineBrowser::Navigate(const QString &address)
+{
+    const QUrl url = addressToUrl(address);
+    if (!url.isEmpty())
+        load(url);
+}
+
+void EngineBrowser::GoHome()
+{
+    load(QUrl(QLatin1String(homePage)));
+}
+
+void EngineBrowser::GoSearch()
+{
+    load(QUrl(QLatin1String(searchPage)));
+}
+
+void EngineBrowser::Stop()
+{
+    m_requested = false;
+    m_giveUp.stop();
+    m_view->stop();
+}
+
+void EngineBrowser::Refresh()
+{
+    requested();
+    m_view->reload();
+}
+
+bool EngineBrowser::Busy() const
+{
+    return m_requested || m_view->page()->isLoading();
+}
+
+QString EngineBrowser::LocationName() const
+{
+    return m_view->title();
+}
+
+bool EngineBrowser::back()
+{
+    if (!m_view->history()->canGoBack())
+        return false;
+    requested();
+    m_view->back();
+    return true;
+}
+
+bool EngineBrowser::forward()
+{
+    if (!m_view->history()->canGoForward())
+        return false;
+    requested();
+    m_view->forward();
+    return true;
+}

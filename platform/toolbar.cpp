@@ -1,0 +1,59 @@
+#include "toolbar.h"
+
+#include <QAction>
+#include <QBitmap>
+#include <QPixmap>
+
+namespace rt {
+
+ImageList::ImageList(QSize imageSize, const QColor &maskColor)
+    : m_size(imageSize)
+    , m_mask(maskColor)
+{
+}
+
+void ImageList::Add(const QString &resource)
+{
+    QPixmap picture(resource);
+    if (!picture.isNull())
+        picture.setMask(picture.createMaskFromColor(m_mask, Qt::MaskInColor));
+    m_images.emplace_back(picture);
+}
+
+QIcon ImageList::ListImages(int index) const
+{
+    if (index < 1 || index > Count())
+        return {};
+    return m_images[static_cast<std::size_t>(index - 1)];
+}
+
+Toolbar::Toolbar(QWidget *parent, const ImageList *images)
+    : QToolBar(parent)
+    , m_images(images)
+{
+    setMovable(false);
+    setFloatable(false);
+    setIconSize(images->ImageSize());
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+}
+
+const Button &Toolbar::AddButton(const QString &key, int image)
+{
+    const Button &button = m_buttons.emplace_back(Button{key, image});
+    QAction *action = addAction(m_images->ListImages(image), key);
+    action->setToolTip(key);
+    connect(action, &QAction::triggered, this, [this, &button] { emit ButtonClick(button); });
+    m_actions.push_back(action);
+    return button;
+}
+
+QWidget *Toolbar::buttonWidget(const QString &key) const
+{
+    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
+        if (m_buttons[i].Key == key)
+            return widgetForAction(m_actions[i]);
+    }
+    return nullptr;
+}
+
+} // namespace rt

@@ -1,0 +1,409 @@
+// The site browser on the real web engine, loaded from the web module as the
+// program loads it. Pages come from the program's own site and from a server
+// on 127.0.0.1 that the test runs; the window's timer stays on the manual
+// clock, and the QTRY waits are for the engine only.
+#include "address.h"
+#include "browser/frmbrowser.h"
+#include "doubles.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <optional>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr int engineTimeout = 60000;
+
+// Serves a few pages. /slow.html sends its head and then waits for
+// releaseSlow(), so that its load stays in progress as long as the test needs.
+class PageServer : public QObject {
+public:
+    PageServer()
+    {
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+                socket->setParent(this);
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
+            }
+        });
+        if (!m_server.listen(QHostAddress::LocalHost))
+            qFatal("cannot listen on 127.0.0.1");
+    }
+
+    [[nodiscard]] QString url(const QString &path) const
+    {
+        return QStringLiteral("http://127.0.0.1:%1/%2").arg(m_server.serverPort()).arg(path);
+    }
+
+    void releaseSlow()
+    {
+        for (QTcpSocket *socket : std::exchange(m_slow, {})) {
+            if (socket->state() == QAbstractSocket::ConnectedState) {
+                socket->write("<p>at last</p></body></html>");
+                socket->disconnectFromHost();
+            }
+        }
+    }
+
+private:
+    void serve(QTcpSocket *socket)
+    {
+        QByteArray &request = m_requests[socket];
+        request += socket->readAll();
+        if (!request.contains("\r\n\r\n"))
+            return;
+        const QByteArray path = request.split(' ').value(1);
+        request.clear();
+
+        auto page = [](const char *title, const QByteArray &body) {
+            return QByteArrayLiteral("<!DOCTYPE html><html><head><title>") + title + "</title></head><body>" + body
+                   + "</body></html>";
+        };
+        QByteArray head = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\n";
+        QByteArray body;
+        if (path == "/a.html") {
+            body = page("Page A", "<a href=\"b.html\">B</a>");
+        } else if (path == "/b.html") {
+            body = page("Page B", "<a href=\"a.html\">A</a>");
+        } else if (path == "/slow.html") {
+            socket->write(head + "\r\n<!DOCTYPE html><html><head><title>Slow page</title></head><body>");
+            m_slow << socket;
+            return;
+        } else if (path == "/store.html") {
+            // Everything a page can ask a browser to keep.
+            head += "Set-Cookie: visitor=1; Max-Age=31536000\r\nCache-Control: max-age=31536000\r\n";
+            body = page("Storing", "<script>"
+                                   "localStorage.setItem('k', 'v'); sessionStorage.setItem('k', 'v');"
+                                   "const r = indexedDB.open('db', 1);"
+                                   "r.onupgradeneeded = () => r.result.createObjectStore('s');"
+                                   "r.onsuccess = () => { document.title = 'Stored'; };"
+                                   "r.onerror = () => { document.title = 'Refused'; };"
+                                   "</script>");
+        } else {
+            head = "HTTP/1.1 404 Not Found\r\nContent-Type: text/html\r\nConnection: close\r\n";
+            body = page("Not here", "");
+        }
+        socket->write(head + "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+        socket->disconnectFromHost();
+    }
+
+    QTcpServer m_server;
+    QHash<QTcpSocket *, QByteArray> m_requests;
+    QList<QTcpSocket *> m_slow;
+};
+
+// The command lines of the processes whose environment holds this entry.
+QStringList processesWith(const QByteArray &entry)
+{
+    QStringList found;
+    const QStringList pids = QDir(QStringLiteral("/proc")).entryList({QStringLiteral("[0-9]*")}, QDir::Dirs);
+    for (const QString &pid : pids) {
+        QFile environ(QStringLiteral("/proc/%1/environ").arg(pid));
+        if (environ.open(QIODevice::ReadOnly) && environ.readAll().split('\0').contains(entry)) {
+            QFile command(QStringLiteral("/proc/%1/cmdline").arg(pid));
+            found << (command.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(command.readAll()) : pid);
+        }
+    }
+    return found;
+}
+
+// The web module as the program would find it, but in the build tree.
+WebModuleLoader &engine()
+{
+    static WebModuleLoader loader({QStringLiteral(TEMPORIA_WEBMODULE_DIR)});
+    return loader;
+}
+
+struct Fixture {
+    testing::Doubles doubles;
+    ScopedWebBrowserFactory scope{engine()};
+};
+
+frmBrowser &open()
+{
+    rt::form<frmBrowser>().setVisible(true);
+    return rt::form<frmBrowser>();
+}
+
+void type(frmBrowser &browser, const QString &text)
+{
+    browser.cboAddress->setFocus();
+    browser.cboAddress->lineEdit()->clear();
+    browser.cboAddress->lineEdit()->insert(text);
+    QTest::keyClick(browser.cboAddress, Qt::Key_Return);
+}
+
+// Loads a page and waits until the window names it.
+bool visit(frmBrowser &browser, const QString &address, const QString &title)
+{
+    type(browser, address);
+    return QTest::qWaitFor([&] { return !browser.brwWebBrowser->Busy() && browser.Caption() == title; }, engineTimeout);
+}
+
+} // namespace
+
+class TestBrowserEngine : public QObject {
+    Q_OBJECT
+
+    std::optional<Fixture> f;
+    std::optional<PageServer> server;
+
+    void tick() { f->doubles.clock.advance(5); }
+    void click(frmBrowser &browser, const char *key)
+    {
+        QTest::mouseClick(browser.tbToolBar->buttonWidget(QLatin1String(key)), Qt::LeftButton);
+    }
+    // Ticks until the window's timer finds the view idle and stops.
+    void settle(frmBrowser &browser)
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(!browser.brwWebBrowser->Busy(), engineTimeout);
+        tick();
+        QCOMPARE(f->doubles.clock.activeTimers(), 0);
+    }
+
+private slots:
+    // The engine comes into the process with the first page view, not before.
+    void initTestCase()
+    {
+        auto engineLoaded = [] {
+            QFile maps(QStringLiteral("/proc/self/maps"));
+            return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6WebEngineCore");
+        };
+        QVERIFY(!engineLoaded());
+        const std::unique_ptr<WebBrowser> first(engine().create(nullptr));
+        QVERIFY2(engine().error().isEmpty(), qPrintable(engine().error()));
+        QVERIFY(engineLoaded());
+    }
+    void init()
+    {
+        f.emplace();
+        server.emplace();
+    }
+    void cleanup()
+    {
+        f.reset();
+        server.reset();
+    }
+
+    void opensTheProgramsSite()
+    {
+        frmBrowser &browser = open();
+        QCOMPARE(browser.cboAddress->Text(), frmBrowser::homeAddress);
+        QTRY_COMPARE_WITH_TIMEOUT(browser.Caption(), QStringLiteral("TEMPORIA - Welcome"), engineTimeout);
+        settle(browser);
+        QCOMPARE(browser.Caption(), QStringLiteral("TEMPORIA - Welcome"));
+
+        QVERIFY(visit(browser, QStringLiteral("temporia://site/leap.html"),
+                      QStringLiteral("TEMPORIA - The leap-year rule")));
+        QVERIFY(
+            visit(browser, QStringLiteral("temporia://site/keys.html"), QStringLiteral("TEMPORIA - Keyboard keys")));
+        QCOMPARE(browser.cboAddress->ListCount(), 2);
+    }
+
+    void workingWhileLoadingThenTheTitle()
+    {
+        frmBrowser &browser = open();
+        QTRY_VERIFY_WITH_TIMEOUT(!browser.brwWebBrowser->Busy(), engineTimeout);
+
+        type(browser, server->url(QStringLiteral("slow.html")));
+        QVERIFY(browser.brwWebBrowser->Busy());
+        tick();
+        QCOMPARE(browser.Caption(), QStringLiteral("Working..."));
+        // Still loading once the engine has really started.
+        QTRY_VERIFY_WITH_TIMEOUT(browser.brwWebBrowser->LocationName() == QStringLiteral("Slow page"), engineTimeout);
+        QVERIFY(browser.brwWebBrowser->Busy());
+        tick();
+        QCOMPARE(browser.Caption(), QStringLiteral("Working..."));
+
+        server->releaseSlow();
+        QTRY_COMPARE_WITH_TIMEOUT(browser.Caption(), QStringLiteral("Slow page"), engineTimeout);
+        settle(browser);
+        QCOMPARE(browser.Caption(), QStringLiteral("Slow page"));
+    }
+
+    void stopEndsTheLoad()
+    {
+        frmBrowser &browser = open();
+        QVERIFY(visit(browser, server->url(QStringLiteral("a.html")), QStringLiteral("Page A")));
+        type(browser, server->url(QStringLiteral("slow.html")));
+        QTRY_VERIFY_WITH_TIMEOUT(browser.brwWebBrowser->LocationName() == QStringLiteral("Slow page"), engineTimeout);
+
+        click(browser, "Stop");
+        QCOMPARE(browser.Caption(), browser.brwWebBrowser->LocationName());
+        QCOMPARE(f->doubles.clock.activeTimers(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!browser.brwWebBrowser->Busy(), engineTimeout);
+        server->releaseSlow();
+    }
+
+    void backAndForward()
+    {
+        frmBrowser &browser = open();
+        QTRY_COMPARE_WITH_TIMEOUT(browser.Caption(), QStringLiteral("TEMPORIA - Welcome"), engineTimeout);
+        settle(browser);
+
+        // Nowhere to go yet: nothing changes, no error reaches the user.
+        click(browser, "Back");
+        click(browser, "Forward");
+        tick();
+        QCOMPARE(browser.Caption(), QStringLiteral("TEMPORIA - Welcome"));
+        QCOMPARE(f->doubles.clock.activeTimers(), 0);
+        QVERIFY(f->doubles.messages.shown.empty());
+
+        QVERIFY(visit(browser, server->url(QStringLiteral("a.html")), QStringLiteral("Page A")));
+        QVERIFY(visit(browser, server->url(QStringLiteral("b.html")), QStringLiteral("Page B")));
+        click(browser, "Back");
+        QTRY_COMPARE_WITH_TIMEOUT(browser.Caption(), QStringLiteral("Page A"), engineTimeout);
+        click(browser, "Forward");
+        QTRY_COMPARE_WITH_TIMEOUT(browser.Caption(), QStringLiteral("Page B"), engineTimeout);
+        settle(browser);
+        QVERIFY(f->doubles.messages.shown.empty());
+    }
+
+    void badAddressesNeverHang_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("ignored"); // else the engine shows its error page or the server's
+        const QString many(10000, QLatin1Char('a'));
+        QTest::newRow("empty") << QString() << true;
+        QTest::newRow("blanks") << QStringLiteral("    ") << true;
+        QTest::newRow("malformed") << QStringLiteral("http://[::1") << true;
+        QTest::newRow("bad port") << QStringLiteral("http://127.0.0.1:99999/") << true;
+        QTest::newRow("script") << QStringLiteral("javascript:document.title='hacked'") << true;
+        QTest::newRow("script in disguise") << QStringLiteral(" JavaScript:document.title='hacked'") << true;
+        QTest::newRow("10,000 characters") << many << true;
+        QTest::newRow("10,000 characters of path") << QStringLiteral("http://127.0.0.1:1/") + many << false;
+        QTest::newRow("outside the site") << QStringLiteral("temporia://site/../photos/photo0.bmp") << false;
+        QTest::newRow("another program's scheme") << QStringLiteral("mailto:someone@example.org") << false;
+    }
+    void badAddressesNeverHang()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, ignored);
+        frmBrowser &browser = open();
+        QVERIFY(visit(browser, server->url(QStringLiteral("a.html")), QStringLiteral("Page A")));
+
+        type(browser, typed);
+        settle(browser);
+        if (ignored)
+            QCOMPARE(browser.Caption(), QStringLiteral("Page A"));
+        QVERIFY(browser.Caption() != QStringLiteral("hacked"));
+        QVERIFY(f->doubles.messages.shown.empty());
+        // And the window goes on working.
+        QVERIFY(visit(browser, server->url(QStringLiteral("b.html")), QStringLiteral("Page B")));
+    }
+
+    void addressToUrl_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("url"); // empty: nothing is loaded
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("blanks and controls") << QStringLiteral(" \t\x01 ") << QString();
+        QTest::newRow("no scheme") << QStringLiteral("example.com") << QStringLiteral("http://example.com");
+        QTest::newRow("host and port") << QStringLiteral("127.0.0.1:8080/x")
+                                       << QStringLiteral("http://127.0.0.1:8080/x");
+        QTest::newRow("site") << frmBrowser::homeAddress << frmBrowser::homeAddress;
+        QTest::newRow("blanks around") << QStringLiteral("  http://127.0.0.1/ ") << QStringLiteral("http://127.0.0.1/");
+        QTest::newRow("malformed") << QStringLiteral("http://[::1") << QString();
+        QTest::newRow("script") << QStringLiteral("javascript:alert(1)") << QString();
+        QTest::newRow("script, upper case") << QStringLiteral("JAVASCRIPT:alert(1)") << QString();
+        QTest::newRow("script split by a tab") << QStringLiteral("java\tscript:alert(1)") << QString();
+        QTest::newRow("script after controls") << QStringLiteral("\x01\x02javascript:alert(1)") << QString();
+        QTest::newRow("10,000 characters") << QString(10000, QLatin1Char('a')) << QString();
+    }
+    void addressToUrl()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, url);
+        QCOMPARE(::addressToUrl(typed).toString(), url);
+    }
+
+    // A whole visit, site and cookies and stored data included, leaves the
+    // user's home and the temporary folder as empty as it found them. Runs in
+    // a process of its own so that what the engine writes on its way out is
+    // counted too.
+    void nothingPersisted()
+    {
+        QTemporaryDir home;
+        QTemporaryDir temp;
+        QTemporaryDir runtime; // the session's own, gone when the session ends
+        QVERIFY(home.isValid() && temp.isValid() && runtime.isValid());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("TMPDIR"), temp.path());
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        for (const char *name : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"})
+            env.remove(QLatin1String(name));
+        // As root the program must turn the sandbox off by itself.
+        if (geteuid() == 0)
+            env.remove(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"));
+
+        QProcess visit;
+        visit.setProcessEnvironment(env);
+        visit.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        visit.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--visit")});
+        QVERIFY(visit.waitForFinished(3 * engineTimeout));
+        QCOMPARE(visit.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(visit.exitCode(), 0);
+
+        // Nor a helper process of the engine still running on that home.
+        QTRY_COMPARE_WITH_TIMEOUT(processesWith("HOME=" + home.path().toLocal8Bit()), QStringList(), engineTimeout);
+        for (const QTemporaryDir *dir : {&home, &temp}) {
+            const QStringList left =
+                QDir(dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+            QVERIFY2(left.isEmpty(), qPrintable(left.join(QLatin1Char(' '))));
+        }
+    }
+};
+
+namespace {
+
+// The browsing half of nothingPersisted(): 0 when every page loaded.
+int visitAndLeave()
+{
+    PageServer server;
+    int result = 0;
+    {
+        Fixture fixture;
+        frmBrowser &browser = open();
+        auto waitFor = [&](const QString &title) {
+            if (!QTest::qWaitFor([&] { return browser.brwWebBrowser->LocationName() == title; }, engineTimeout)) {
+                qWarning("visit: no page titled %s, but %s", qPrintable(title),
+                         qPrintable(browser.brwWebBrowser->LocationName()));
+                result = 1;
+            }
+        };
+        waitFor(QStringLiteral("TEMPORIA - Welcome"));
+        type(browser, server.url(QStringLiteral("store.html")));
+        waitFor(QStringLiteral("Stored"));
+        type(browser, server.url(QStringLiteral("a.html")));
+        waitFor(QStringLiteral("Page A"));
+        browser.Unload();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    if (QCoreApplication::arguments().contains(QStringLiteral("--visit")))
+        return visitAndLeave();
+    TestBrowserEngine test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_browserengine.moc"
