@@ -60,6 +60,22 @@ QStringList WebModuleLoader::defaultFolders()
     return {program.path(), QDir::cleanPath(program.filePath(QStringLiteral(TEMPORIA_WEBMODULE_RELDIR)))};
 }
 
+namespace {
+
+// Loading the engine reminds the program to share OpenGL contexts from its
+// start; the module shares them itself when the first view is made, so the
+// reminder is not passed on.
+QtMessageHandler previousHandler = nullptr;
+
+void withoutShareReminder(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("Qt WebEngine seems to be initialized from a plugin")))
+        return;
+    previousHandler(type, context, message);
+}
+
+} // namespace
+
 WebBrowser *WebModuleLoader::create(QWidget *parent)
 {
     if (!m_tried) {
@@ -68,7 +84,10 @@ WebBrowser *WebModuleLoader::create(QWidget *parent)
         for (const QString &folder : std::as_const(m_folders)) {
             // The loader adds the platform's prefix and suffix (libtemporia-web.so).
             QPluginLoader plugin(QDir(folder).filePath(QStringLiteral("temporia-web")));
-            if (!plugin.load()) {
+            previousHandler = qInstallMessageHandler(withoutShareReminder);
+            const bool loaded = plugin.load();
+            qInstallMessageHandler(previousHandler);
+            if (!loaded) {
                 errors << plugin.errorString();
                 continue;
             }

@@ -395,9 +395,10 @@ int visitAndLeave()
 
 } // namespace
 
+// As in the program: no OpenGL sharing asked for at start; the web module
+// arranges it when the first view is made.
 int main(int argc, char *argv[])
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     if (QCoreApplication::arguments().contains(QStringLiteral("--visit")))
         return visitAndLeave();

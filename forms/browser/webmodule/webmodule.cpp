@@ -7,11 +7,29 @@
 #include "sitescheme.h"
 #include "webbrowser.h"
 
+#include <QCoreApplication>
 #include <QObject>
+#include <QOpenGLContext>
 
 #include <unistd.h>
 
+// Exported by Qt GUI: the context every OpenGL context of the process shares.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
+
 namespace {
+
+// The engine draws through a context shared with the windows. Qt makes one at
+// start-up when asked (AA_ShareOpenGLContexts), but that loads OpenGL into
+// every run, browser or not: tens of megabytes and a slower start. The module
+// makes it here instead, before the first page view.
+void shareOpenGLContexts()
+{
+    if (QOpenGLContext::globalShareContext())
+        return;
+    auto *context = new QOpenGLContext(QCoreApplication::instance());
+    context->create();
+    qt_gl_set_global_share_context(context);
+}
 
 void startEngine()
 {
@@ -20,6 +38,7 @@ void startEngine()
         // the program goes without it.
         if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
             qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        shareOpenGLContexts();
         SiteScheme::registerScheme();
         return true;
     }();

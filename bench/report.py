@@ -1,0 +1,147 @@
+#!/usr/bin/env python3
+"""Turns the raw figures of bench/run into docs/performance.md and its chart.
+
+Every number in the report comes from the files in the given folder; nothing
+is typed by hand.
+"""
+import json
+import os
+import platform
+import statistics
+import subprocess
+import sys
+
+
+def medians(path):
+    """Median CPU time (ns) of each Google Benchmark in a JSON report."""
+    with open(path) as f:
+        data = json.load(f)
+    found = {}
+    for b in data["benchmarks"]:
+        if b.get("aggregate_name") == "median":
+            found[b["run_name"]] = b["cpu_time"] * {"ns": 1, "us": 1e3, "ms": 1e6}[b["time_unit"]]
+    return found
+
+
+def column(path, index):
+    """Median of one column of a whitespace-separated file (negative = failed run)."""
+    with open(path) as f:
+        values = [float(line.split()[index]) for line in f if line.strip()]
+    good = [v for v in values if v > 0]
+    return statistics.median(good), len(good), len(values)
+
+
+def machine():
+    def run(*cmd):
+        try:
+            return subprocess.run(cmd, capture_output=True, text=True, check=True).stdout.strip()
+        except (OSError, subprocess.CalledProcessError):
+            return "unknown"
+    cpu = "unknown"
+    with open("/proc/cpuinfo") as f:
+        for line in f:
+            if line.startswith("model name"):
+                cpu = line.split(":", 1)[1].strip()
+                break
+    with open("/proc/meminfo") as f:
+        mem_kb = int(f.readline().split()[1])
+    os_name = "unknown"
+    if os.path.exists("/etc/os-release"):
+        with open("/etc/os-release") as f:
+            for line in f:
+                if line.startswith("PRETTY_NAME="):
+                    os_name = line.split("=", 1)[1].strip().strip('"')
+    qt = run("dpkg-query", "-W", "-f=${Version}", "libqt6core6")
+    return f"{cpu}, {os.cpu_count()} cores, {mem_kb / 1048576:.1f} GiB; {os_name}, kernel {platform.release()}; Qt {qt}"
+
+
+def chart(path, groups):
+    """A small SVG bar chart: one panel per group of (label, value, unit) bars."""
+    width, panel_h, bar_h, left = 640, 130, 22, 170
+    colours = ["#7a7a7a", "#2a6fdb", "#d9822b"]
+    parts = [f'<svg xmlns="http://www.w3.org/2000/svg" width="{width}" height="{panel_h * len(groups) + 10}" '
+             'font-family="Liberation Sans, Arial, sans-serif" font-size="12">',
+             f'<rect width="100%" height="100%" fill="white"/>']
+    for g, (title, unit, bars) in enumerate(groups):
+        top = g * panel_h + 10
+        parts.append(f'<text x="10" y="{top + 14}" font-weight="bold">{title}</text>')
+        top_value = max(v for _, v in bars)
+        for i, (label, value) in enumerate(bars):
+            y = top + 26 + i * (bar_h + 6)
+            w = (width - left - 90) * value / top_value
+            parts.append(f'<text x="10" y="{y + 15}">{label}</text>')
+            parts.append(f'<rect x="{left}" y="{y}" width="{w:.1f}" height="{bar_h}" fill="{colours[i % 3]}"/>')
+            parts.append(f'<text x="{left + w + 6:.1f}" y="{y + 15}">{value:.1f} {unit}</text>')
+    parts.append("</svg>")
+    with open(path, "w") as f:
+        f.write("\n".join(parts) + "\n")
+
+
+def main():
+    folder, report, svg = sys.argv[1:4]
+    engine = medians(os.path.join(folder, "engine.json"))
+    forms = medians(os.path.join(folder, "forms.json"))
+    start = {k: column(os.path.join(folder, f"start-{k}.txt"), 0) for k in ("program", "bare", "linked")}
+    memory = {k: column(os.path.join(folder, f"memory-{k}.txt"), 1) for k in ("program", "bare", "linked")}
+    page = {k: column(os.path.join(folder, f"page-{k}.txt"), 0) for k in ("browser", "bare")}
+    with open(os.path.join(folder, "size.txt")) as f:
+        size = int(f.read())
+
+    def row(what, ours, base, unit, target, scale=1.0, fmt="{:.1f}"):
+        ratio = ours / base
+        verdict = "" if target is None else (" (target ≤ %.2f: %s)" % (target, "met" if ratio <= target else "NOT met"))
+        return (f"| {what} | {fmt.format(ours * scale)} {unit} | {fmt.format(base * scale)} {unit} | "
+                f"{ratio:.2f}{verdict} |")
+
+    lines = [
+        "# Performance",
+        "",
+        "Made by `bench/run` from one run of every benchmark, side by side; nothing here is typed by hand.",
+        "Micro-benchmarks are Google Benchmark CPU-time medians; whole-process figures are medians of",
+        "separate runs on a private Xvfb screen (1280x800) with openbox, programs started in turn.",
+        "",
+        f"Machine: {machine()}.",
+        "",
+        "| Measure | TEMPORIA | Baseline | Ratio |",
+        "|---|---|---|---|",
+        row("Engine, all 120,000 months vs `<chrono>`", engine["engineAllMonths"], engine["chronoAllMonths"],
+            "ms", 1.0, 1e-6, "{:.3f}"),
+        row("One drawing (`go_Click`) vs 42 bare `QLineEdit::setText`", forms["drawing"], forms["bareSetText"],
+            "µs", 1.2, 1e-3),
+        row("Start-up to the splash window shown vs bare Qt window", start["program"][0], start["bare"][0], "ms", 1.15),
+        row("Resident memory, frame and calendar up vs bare maximised window", memory["program"][0],
+            memory["bare"][0], "MB", 1.3, 1 / 1024),
+        row("Start-up vs the program with the web engine linked in", start["program"][0], start["linked"][0],
+            "ms", None),
+        row("Resident memory vs the program with the web engine linked in", memory["program"][0],
+            memory["linked"][0], "MB", None, 1 / 1024),
+        row("Browser made visible to home page loaded vs bare `QWebEngineView`", page["browser"][0], page["bare"][0],
+            "ms", 1.2),
+        "",
+        f"One slideshow tick: {forms['slideshowTick'] / 1e3:.1f} µs (it hands the loaded picture over; no pixels"
+        " copied, no file read).",
+        "",
+        f"Executable: {size:,} bytes (stripped release build, photographs included).",
+        "",
+        "Runs behind each whole-process median (good/total): "
+        + ", ".join(f"start-up {k} {v[1]}/{v[2]}" for k, v in start.items()) + "; "
+        + ", ".join(f"memory {k} {v[1]}/{v[2]}" for k, v in memory.items()) + "; "
+        + ", ".join(f"first page {k} {v[1]}/{v[2]}" for k, v in page.items()) + ".",
+        "",
+        "![Start-up and memory](performance.svg)",
+        "",
+    ]
+    with open(report, "w") as f:
+        f.write("\n".join(lines))
+    chart(svg, [
+        ("Start-up to first window (ms)", "ms",
+         [("bare Qt window", start["bare"][0]), ("TEMPORIA", start["program"][0]),
+          ("engine linked in", start["linked"][0])]),
+        ("Resident memory with the main window up (MB)", "MB",
+         [("bare Qt window", memory["bare"][0] / 1024), ("TEMPORIA", memory["program"][0] / 1024),
+          ("engine linked in", memory["linked"][0] / 1024)]),
+    ])
+
+
+if __name__ == "__main__":
+    main()
