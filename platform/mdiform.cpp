@@ -16,7 +16,7 @@ BackgroundArea::BackgroundArea(QWidget *parent)
     setFrameShape(QFrame::NoFrame);
 }
 
-void BackgroundArea::setPicture(const QPixmap &picture)
+void BackgroundArea::setPicture(const QImage &picture)
 {
     m_picture = picture;
     viewport()->update();
@@ -43,10 +43,10 @@ void BackgroundArea::paintEvent(QPaintEvent *event)
     QPainter painter(viewport());
     painter.fillRect(event->rect(), m_backColor);
     if (!m_picture.isNull()) {
-        // Scaled while drawing, clipped to what needs repainting: no scaled
-        // copy of the photograph is kept.
+        // Scaled while drawing, clipped to what needs repainting: neither a
+        // scaled nor a full-colour copy of the photograph is kept.
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawPixmap(pictureRect(), m_picture);
+        painter.drawImage(pictureRect(), m_picture);
     }
 }
 
@@ -69,12 +69,12 @@ QWidget *MdiForm::clickSurface() const
     return m_area ? m_area->viewport() : nullptr;
 }
 
-const QPixmap &MdiForm::Picture() const
+const QImage &MdiForm::Picture() const
 {
     return m_area->picture();
 }
 
-void MdiForm::setPicture(const QPixmap &picture)
+void MdiForm::setPicture(const QImage &picture)
 {
     m_area->setPicture(picture);
 }

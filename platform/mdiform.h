@@ -3,8 +3,8 @@
 #include "form.h"
 
 #include <QColor>
+#include <QImage>
 #include <QMdiArea>
-#include <QPixmap>
 
 namespace rt {
 
@@ -14,8 +14,8 @@ class BackgroundArea : public QMdiArea {
     Q_OBJECT
 public:
     explicit BackgroundArea(QWidget *parent);
-    void setPicture(const QPixmap &picture);
-    [[nodiscard]] const QPixmap &picture() const { return m_picture; }
+    void setPicture(const QImage &picture);
+    [[nodiscard]] const QImage &picture() const { return m_picture; }
     void setBackColor(const QColor &color);
     [[nodiscard]] QRect pictureRect() const;
 
@@ -23,7 +23,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPixmap m_picture;
+    QImage m_picture;
     QColor m_backColor;
 };
 
@@ -34,8 +34,8 @@ public:
     [[nodiscard]] BackgroundArea *area() const { return m_area; }
 
     // The picture is shared with whoever else holds it: no pixels are copied.
-    [[nodiscard]] const QPixmap &Picture() const;
-    void setPicture(const QPixmap &picture);
+    [[nodiscard]] const QImage &Picture() const;
+    void setPicture(const QImage &picture);
     void setBackColor(std::uint32_t stored);
 
 protected:

@@ -54,7 +54,7 @@ std::string environment(const char *name)
 
 } // namespace
 
-int runProgram(int argc, char *argv[], const QString &icon, const std::function<void()> &startUp)
+int runProgram(int argc, char *argv[], const QStringList &iconImages, const std::function<void()> &startUp)
 {
     g_programName = argc > 0 ? std::filesystem::path(argv[0]).filename().string() : "temporia";
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
@@ -83,7 +83,11 @@ int runProgram(int argc, char *argv[], const QString &icon, const std::function<
     QApplication::setApplicationName(App().Title);
     // The desktop entry is named after the executable.
     QGuiApplication::setDesktopFileName(QString::fromStdString(g_programName));
-    QApplication::setWindowIcon(QIcon(icon));
+    // Each image at its own size; decoded when a window first needs it.
+    QIcon icon;
+    for (const QString &image : iconImages)
+        icon.addFile(image);
+    QApplication::setWindowIcon(icon);
     // The program ends when no form is loaded, not when its last window closes.
     QApplication::setQuitOnLastWindowClosed(false);
     installFonts();

@@ -1,19 +1,19 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 #include <functional>
 
 namespace rt {
 
 // Starts the forms runtime: the application object, the design fonts and the
-// program icon (a file or resource path), then `startUp` (which loads and
+// program icon (its images' file or resource paths), then `startUp` (which loads and
 // shows the start-up form) inside the dispatcher, then the event loop until
 // no form is loaded.
 //
 // Without a display to show windows on, it says so in one line on stderr and
 // returns 1 instead of starting: neither a missing display nor one that
 // cannot be reached ends in a crash or a hang.
-int runProgram(int argc, char *argv[], const QString &icon, const std::function<void()> &startUp);
+int runProgram(int argc, char *argv[], const QStringList &iconImages, const std::function<void()> &startUp);
 
 } // namespace rt

@@ -23,6 +23,7 @@
 #include "geometry.h"
 #include "image.h"
 #include "mdiform.h"
+#include "picture.h"
 #include "program.h"
 #include "runtimeerror.h"
 #include "services.h"

@@ -12,7 +12,7 @@ void MDIForm1::createControls()
     window()->resize(rt::px(5325), rt::px(3840));
     // Decoded once, here; every tick hands one of them over as it is.
     for (std::size_t i = 0; i < Picture1.size(); ++i)
-        Picture1[i] = QPixmap(QStringLiteral(":/photos/photo%1.bmp").arg(i));
+        Picture1[i] = rt::loadPicture(QStringLiteral(":/photos/photo%1.bmp").arg(i));
     Timer1 = new rt::Timer(this, 20000, true, [this] { Timer1_Timer(); });
 }
 

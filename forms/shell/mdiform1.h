@@ -15,7 +15,7 @@ public:
     MDIForm1();
 
     // The four photograph holders; never shown, only their pictures are used.
-    std::array<QPixmap, 4> Picture1;
+    std::array<QImage, 4> Picture1;
     rt::Timer *Timer1 = nullptr;
 
     void Timer1_Timer();

@@ -5,7 +5,8 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX} O
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "cmake --install failed")
 endif()
-foreach(f bin/temporia share/applications/temporia.desktop share/metainfo/temporia.metainfo.xml
+foreach(f bin/temporia bin/temporia-sysinfo lib/temporia/libtemporia-web.so
+          share/applications/temporia.desktop share/metainfo/temporia.metainfo.xml
           share/icons/hicolor/16x16/apps/temporia.png share/icons/hicolor/32x32/apps/temporia.png
           share/doc/temporia/CREDITS)
   if(NOT EXISTS ${PREFIX}/${f})

@@ -185,8 +185,13 @@ private slots:
         QCOMPARE(u32(30), 0u);                 // no compression
         QCOMPARE(u32(46), 256u);               // colours in the table
 
+        // Kept at one byte a pixel, and the same picture Qt's own reader sees.
         testing::ProgramDoubles d;
-        QCOMPARE(startFrame().Picture1[static_cast<std::size_t>(index)].size(), size);
+        const QImage &held = startFrame().Picture1[static_cast<std::size_t>(index)];
+        QCOMPARE(held.size(), size);
+        QCOMPARE(held.format(), QImage::Format_Indexed8);
+        QCOMPARE(held.convertToFormat(QImage::Format_RGB32),
+                 QImage(file.fileName()).convertToFormat(QImage::Format_RGB32));
     }
 };
 
