@@ -148,7 +148,7 @@ void Label::setBackColor(const QColor &color)
 
 void Label::setFixedSingleBorder()
 {
-    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);
 }
 

@@ -2,19 +2,23 @@
 # Takes the README's screenshot of the real program: a virtual X screen with a
 # window manager, the program as a person starts it, a picture of the whole
 # screen once the main frame is up.
-#   scripts/screenshot.sh [output.png] [preset]
+#   scripts/screenshot.sh [output.png] [preset] [scale]
+# With a scale of 2 the screen is twice as large each way and the program
+# runs at a device pixel ratio of 2 (QT_SCALE_FACTOR).
 set -eu
 cd "$(dirname "$0")/.."
 out=${1:-docs/screenshot.png}
 preset=${2:-dev}
+scale=${3:-1}
 program="$PWD/build/$preset/bin/temporia"
 [ -x "$program" ] || { echo "build the $preset preset first" >&2; exit 1; }
 
 display=:$(( $$ % 400 + 100 ))
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 $((1280 * scale))x$((800 * scale))x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null' EXIT
 export DISPLAY="$display"
+export QT_SCALE_FACTOR="$scale"
 sleep 1
 dbus-run-session -- sh -c "
     openbox >/dev/null 2>&1 &
