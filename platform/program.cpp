@@ -52,6 +52,20 @@ std::string environment(const char *name)
     return value ? value : "";
 }
 
+// The program writes no file, and that includes the compiled shaders a view
+// drawn with OpenGL (the web view) would otherwise leave in the user's cache
+// folder: Qt's own cache and the drivers' (Mesa, NVIDIA). Both are read when
+// the first GL context is made, so this comes before the application object.
+// A setting the user made for a driver stays.
+void keepNothingOnDisk()
+{
+    QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
+    if (!qEnvironmentVariableIsSet("MESA_SHADER_CACHE_DISABLE"))
+        qputenv("MESA_SHADER_CACHE_DISABLE", "true");
+    if (!qEnvironmentVariableIsSet("__GL_SHADER_DISK_CACHE"))
+        qputenv("__GL_SHADER_DISK_CACHE", "0");
+}
+
 } // namespace
 
 int runProgram(int argc, char *argv[], const QStringList &iconImages, const std::function<void()> &startUp)
@@ -71,6 +85,7 @@ int runProgram(int argc, char *argv[], const QStringList &iconImages, const std:
                                   : "WAYLAND_DISPLAY=" + wayland;
 #endif
 
+    keepNothingOnDisk();
     const QtMessageHandler previous = qInstallMessageHandler(whileConnecting);
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);

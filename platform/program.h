@@ -9,7 +9,8 @@ namespace rt {
 // Starts the forms runtime: the application object, the design fonts and the
 // program icon (its images' file or resource paths), then `startUp` (which loads and
 // shows the start-up form) inside the dispatcher, then the event loop until
-// no form is loaded.
+// no form is loaded. Shader caches (Qt's and the GL drivers') stay off, so
+// that the program leaves no file behind.
 //
 // Without a display to show windows on, it says so in one line on stderr and
 // returns 1 instead of starting: neither a missing display nor one that

@@ -1,0 +1,209 @@
+#!/bin/bash
+# The whole chain of windows as a person goes through it, run as a real
+# process on a virtual X screen (Xvfb) with a window manager (openbox) and a
+# D-Bus session of its own: the splash, a key, the frame, closing it, the site
+# browser on its home page, closing it, the About window, Return.
+#
+# The program starts with empty home, XDG and temporary folders made for this
+# run. Afterwards it must have ended with exit code 0, the folders must still
+# be empty, and none of its processes (the web engine's helpers included) may
+# still run. The program starts in a process session of its own (setsid),
+# which the web engine's helpers stay in, so its processes are those of that
+# session: nothing else joins it, and its number is not reused while any
+# member is left.
+#
+#   chain_xvfb.sh PROGRAM
+# Exit codes: 0 passed, 1 failed, 77 skipped (a tool is missing).
+set -u
+
+program=${1:?usage: chain_xvfb.sh PROGRAM}
+# Seconds any one step may take; the web engine's first start is the slowest.
+step_timeout=${CHAIN_STEP_TIMEOUT:-90}
+
+for tool in Xvfb openbox xdotool dbus-run-session setsid timeout; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
+done
+[ -x "$program" ] || { echo "FAIL: no program at $program"; exit 1; }
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/temporia-chain.XXXXXX") || exit 1
+# The program's folders; the desktop's (window manager, D-Bus daemon) apart.
+folders=(home config data cache state runtime tmp)
+for f in "${folders[@]}" desktop/runtime; do mkdir -p "$work/$f"; done
+chmod 0700 "$work/runtime" "$work/desktop/runtime"
+
+xvfb=
+wm=
+session=
+pid=
+failed=0
+started=$(date +%s%N)
+
+say() { printf '[%6.2f s] %s\n' "$(( ($(date +%s%N) - started) / 1000000 ))e-3" "$*"; }
+
+# The running processes of the program's session, one a line: id and command
+# line. One that has ended but is not yet reaped (a zombie, handed to init
+# once its parent is gone) runs no more and is left out.
+program_processes() {
+    [ -n "$pid" ] || return 0
+    ps -e -o sid=,stat=,pid=,args= |
+        awk -v sid="$pid" '$1 == sid && $2 !~ /^Z/ { $1 = $2 = ""; print substr($0, 3, 160) }'
+}
+
+cleanup() {
+    local p
+    # Only what this run started, each by its own id: the program's session,
+    # the D-Bus session and its daemon, the window manager, the X server.
+    for p in $(program_processes | cut -d' ' -f1); do kill -9 "$p" 2>/dev/null; done
+    if [ -n "$session" ]; then
+        for p in $(ps -o pid= --ppid "$session"); do kill "$p" 2>/dev/null; done
+    fi
+    for p in $session $wm $xvfb; do kill "$p" 2>/dev/null; done
+    if [ "$failed" = 0 ]; then rm -rf "$work"; else echo "kept for inspection: $work"; fi
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+fail() {
+    failed=1
+    echo "FAIL: $*"
+    echo "titled windows on the screen:"
+    local w name
+    for w in $(timeout 10 xdotool search --onlyvisible --name '.' 2>/dev/null); do
+        name=$(timeout 10 xdotool getwindowname "$w" 2>/dev/null)
+        echo "  $w \"$name\""
+    done
+    if command -v import >/dev/null 2>&1 && timeout 20 import -window root "$work/failure.png" 2>/dev/null; then
+        echo "screenshot: $work/failure.png"
+    fi
+    echo "program's output:"
+    sed 's/^/  /' "$work/program.log" 2>/dev/null | tail -n 40
+    exit 1
+}
+
+# True while the process runs (an ended child stays a zombie until waited for).
+running() {
+    local state
+    state=$(ps -o stat= -p "$1") && [ "${state#Z}" = "$state" ]
+}
+
+# wait_for WHAT COMMAND...: runs COMMAND until it succeeds, for at most step_timeout seconds.
+wait_for() {
+    local what=$1
+    shift
+    local deadline=$(($(date +%s) + step_timeout))
+    until "$@"; do
+        [ "$(date +%s)" -lt "$deadline" ] || fail "no $what within $step_timeout s"
+        [ -z "$xvfb" ] || running "$xvfb" || fail "the X server ended while waiting for the $what"
+        sleep 0.05
+    done
+}
+
+# A shown window of the program whose title matches the regular expression;
+# its id goes to $window.
+have_window() {
+    window=$(timeout 10 xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null | head -n1)
+    [ -n "$window" ]
+}
+
+# Brings the window to the front with the keyboard focus, then types keys.
+press() {
+    local w=$1
+    shift
+    timeout 10 xdotool windowactivate --sync "$w" >/dev/null 2>&1 || timeout 10 xdotool windowfocus --sync "$w"
+    timeout 10 xdotool key --clearmodifiers "$@"
+}
+
+# An X server on a display no one uses: the low numbers are the ones other
+# sessions and tests pick by hand, so it tries a few at random further up.
+# It names its display once ready, or ends if the display was taken after all.
+display_ready() { [ -s "$work/display" ] || ! running "$starting"; }
+for _ in 1 2 3 4 5 6 7 8; do
+    number=$((200 + RANDOM % 700))
+    [ -e "/tmp/.X$number-lock" ] && continue
+    : >"$work/display"
+    Xvfb ":$number" -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    starting=$!
+    wait_for "Xvfb display" display_ready
+    if [ -s "$work/display" ]; then
+        xvfb=$starting
+        break
+    fi
+done
+[ -n "$xvfb" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+DISPLAY=:$(head -n1 "$work/display")
+export DISPLAY
+
+desktop=(env -i PATH="$PATH" DISPLAY="$DISPLAY" LANG=C.UTF-8 HOME="$work/desktop"
+    XDG_CONFIG_HOME="$work/desktop" XDG_CACHE_HOME="$work/desktop" XDG_DATA_HOME="$work/desktop"
+    XDG_STATE_HOME="$work/desktop" XDG_RUNTIME_DIR="$work/desktop/runtime" TMPDIR="$work/desktop")
+"${desktop[@]}" openbox >"$work/openbox.log" 2>&1 &
+wm=$!
+wm_running() { [ "$(timeout 10 xdotool get_num_desktops 2>/dev/null)" -gt 0 ] 2>/dev/null; }
+wait_for "window manager" wm_running
+
+# The program in a D-Bus session and a process session of its own, with its
+# folders. Sanitizer settings pass through when the test runs instrumented.
+passthrough=()
+for v in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+    [ -n "${!v:-}" ] && passthrough+=("$v=${!v}")
+done
+# shellcheck disable=SC2016 # $$ and $0 belong to the inner shell
+"${desktop[@]}" "${passthrough[@]}" dbus-run-session -- \
+    env HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache" \
+    XDG_STATE_HOME="$work/state" XDG_RUNTIME_DIR="$work/runtime" TMPDIR="$work/tmp" \
+    setsid --wait sh -c 'echo $$ >"$0"; exec "$1"' "$work/pid" "$program" >"$work/program.log" 2>&1 &
+session=$!
+pid_known() {
+    [ -s "$work/pid" ] && return 0
+    running "$session" || fail "the program did not start"
+    return 1
+}
+wait_for "program" pid_known
+pid=$(cat "$work/pid")
+say "program started (process $pid)"
+
+# The splash is the program's first window, and the only one without a title.
+wait_for "splash window" have_window '^$'
+say "splash shown"
+press "$window" a
+wait_for "main frame" have_window '^A 10000 YEAR TEMPORIA$'
+frame=$window
+say "a key closed the splash; the main frame is shown"
+have_window '^$' && fail "the splash is still shown"
+
+press "$frame" alt+F4
+wait_for "browser window" have_window '^(Navigate my site|Working\.\.\.|TEMPORIA - .*)$'
+say "frame closed; the browser is shown, titled \"$(timeout 10 xdotool getwindowname "$window")\""
+wait_for "home page" have_window '^TEMPORIA - Welcome$'
+browser=$window
+say "home page loaded: \"TEMPORIA - Welcome\""
+helpers=$(program_processes | grep -c QtWebEngineProcess)
+[ "$helpers" -gt 0 ] || fail "no web-engine helper found in the program's session: the check for leftovers would prove nothing"
+say "$helpers web-engine helper processes running"
+have_window '^A 10000 YEAR TEMPORIA$' && fail "the main frame is still shown"
+
+press "$browser" alt+F4
+wait_for "About window" have_window '^About TEMPORIA$'
+say "browser closed; the About window is shown"
+press "$window" Return
+
+ended() { ! running "$session"; }
+wait_for "end of the program" ended
+wait "$session"
+code=$?
+say "the program ended with exit code $code"
+[ "$code" = 0 ] || fail "exit code $code, not 0"
+
+# A helper may take a moment to see that its program is gone.
+deadline=$(($(date +%s) + 10))
+while [ -n "$(program_processes)" ] && [ "$(date +%s)" -lt "$deadline" ]; do sleep 0.05; done
+left=$(program_processes)
+[ -z "$left" ] || fail "processes of the program still running after 10 s:
+$left"
+say "no process of the program is left"
+
+written=$(cd "$work" && find "${folders[@]}" -mindepth 1 2>/dev/null)
+[ -z "$written" ] || fail "the program left files behind:
+$written"
+say "home, XDG and temporary folders still empty"
+echo "PASS"
