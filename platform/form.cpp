@@ -107,10 +107,16 @@ void Form::setVisible(bool visible)
         m_showAfterLoad = visible;
         return;
     }
-    if (visible)
+    if (visible) {
         showWindow();
-    else
-        m_window->hide();
+        return;
+    }
+    // Hiding moves the focus away; showing the window again brings it back,
+    // so that a keyboard user keeps their place.
+    QWidget *focus = QApplication::focusWidget();
+    if (focus && m_window->isAncestorOf(focus))
+        m_hiddenFocus = focus;
+    m_window->hide();
 }
 
 void Form::showWindow()
@@ -123,6 +129,13 @@ void Form::showWindow()
     m_window->show();
     if (!m_frame)
         m_window->activateWindow();
+    if (QWidget *focus = m_hiddenFocus.data()) {
+        m_hiddenFocus = nullptr;
+        // Unless the user has gone on to another window meanwhile.
+        QWidget *now = QApplication::focusWidget();
+        if (!now || m_window->isAncestorOf(now))
+            focus->setFocus(Qt::OtherFocusReason);
+    }
     // Resize is raised on the first showing too (Qt resizes before the
     // window counts as visible).
     if (!m_shown) {
