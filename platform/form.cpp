@@ -5,6 +5,7 @@
 #include "timer.h"
 #include "twips.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -16,6 +17,24 @@
 #include <algorithm>
 
 namespace rt {
+namespace {
+
+// What a screen reader is told a form's window and its lines are. Qt calls
+// a bare top-level widget a client area and a line a panel.
+QAccessibleInterface *accessibleFormParts(const QString &className, QObject *object)
+{
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    auto *widget = static_cast<QWidget *>(object);
+    if (className == QLatin1String("rt::Line"))
+        return new QAccessibleWidget(widget, QAccessible::Separator);
+    if (className == QLatin1String("QWidget") && widget->isWindow())
+        return new QAccessibleWidget(widget,
+                                     widget->windowType() == Qt::Dialog ? QAccessible::Dialog : QAccessible::Window);
+    return nullptr;
+}
+
+} // namespace
 
 std::vector<Form *> &Forms::list()
 {
@@ -65,6 +84,11 @@ QWidget *Form::createWindow()
 
 void Form::load()
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(accessibleFormParts);
+        return true;
+    }();
+    (void)accessible;
     m_state = State::Loading;
     Forms::list().push_back(this);
 
