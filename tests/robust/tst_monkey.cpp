@@ -24,7 +24,11 @@
 #include <QScopeGuard>
 #include <QTest>
 
+#include <algorithm>
+#include <array>
 #include <deque>
+#include <map>
+#include <optional>
 #include <random>
 
 namespace {
@@ -35,11 +39,11 @@ constexpr int defaultEvents = 5'000; // AddressSanitizer: a quarter, for time
 constexpr int defaultEvents = 20'000;
 #endif
 constexpr std::uint32_t defaultSeed = 0x7E3C0A1D;
-constexpr std::array lockedOutCells{25, 32, 39}; // the cells that take typing
+constexpr std::array typingCells{25, 32, 39}; // the cells that take typing
 
 bool takesTyping(int cell)
 {
-    return std::find(lockedOutCells.begin(), lockedOutCells.end(), cell) != lockedOutCells.end();
+    return std::find(typingCells.begin(), typingCells.end(), cell) != typingCells.end();
 }
 
 std::uint32_t fromEnvironment(const char *name, std::uint32_t fallback)
