@@ -3,6 +3,7 @@
 #include "twips.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
@@ -102,6 +103,23 @@ void ComboBox::setText(const QString &text)
 TextBox::TextBox(QWidget *parent)
     : QLineEdit(parent)
 {
+}
+
+QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    // A locked box takes no typing of any kind: no input method switches on for it.
+    if (query == Qt::ImEnabled)
+        return isEnabled() && !isReadOnly();
+    return QLineEdit::inputMethodQuery(query);
+}
+
+void TextBox::inputMethodEvent(QInputMethodEvent *event)
+{
+    if (isReadOnly()) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::inputMethodEvent(event);
 }
 
 void TextBox::setForeColor(const QColor &color)

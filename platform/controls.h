@@ -56,6 +56,11 @@ public:
     void setText(const QString &text) { QLineEdit::setText(text); }
     void setLocked(bool locked) { setReadOnly(locked); }
     void setForeColor(const QColor &color);
+
+protected:
+    // QLineEdit takes an input method's text even when read-only.
+    [[nodiscard]] QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
 };
 
 // Label; with AutoSize it fits its text whenever the caption changes.

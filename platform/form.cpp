@@ -5,6 +5,7 @@
 #include "timer.h"
 #include "twips.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
@@ -18,6 +19,24 @@
 #include <algorithm>
 
 namespace rt {
+namespace {
+
+// What a screen reader is told a form's window and its lines are. Qt calls
+// a bare top-level widget a client area and a line a panel.
+QAccessibleInterface *accessibleFormParts(const QString &className, QObject *object)
+{
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    auto *widget = static_cast<QWidget *>(object);
+    if (className == QLatin1String("rt::Line"))
+        return new QAccessibleWidget(widget, QAccessible::Separator);
+    if (className == QLatin1String("QWidget") && widget->isWindow())
+        return new QAccessibleWidget(widget,
+                                     widget->windowType() == Qt::Dialog ? QAccessible::Dialog : QAccessible::Window);
+    return nullptr;
+}
+
+} // namespace
 
 std::vector<Form *> &Forms::list()
 {
@@ -130,6 +149,11 @@ void Form::applyWindowFrame()
 
 void Form::load()
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(accessibleFormParts);
+        return true;
+    }();
+    (void)accessible;
     m_state = State::Loading;
     Forms::list().push_back(this);
 
@@ -172,10 +196,16 @@ void Form::setVisible(bool visible)
         m_showAfterLoad = visible;
         return;
     }
-    if (visible)
+    if (visible) {
         showWindow();
-    else
-        m_window->hide();
+        return;
+    }
+    // Hiding moves the focus away; showing the window again brings it back,
+    // so that a keyboard user keeps their place.
+    QWidget *focus = QApplication::focusWidget();
+    if (focus && m_window->isAncestorOf(focus))
+        m_hiddenFocus = focus;
+    m_window->hide();
 }
 
 void Form::showWindow()
@@ -198,6 +228,13 @@ void Form::showWindow()
     m_window->show();
     if (!m_frame)
         m_window->activateWindow();
+    if (QWidget *focus = m_hiddenFocus.data()) {
+        m_hiddenFocus = nullptr;
+        // Unless the user has gone on to another window meanwhile.
+        QWidget *now = QApplication::focusWidget();
+        if (!now || m_window->isAncestorOf(now))
+            focus->setFocus(Qt::OtherFocusReason);
+    }
     // Resize is raised on the first showing too (Qt resizes before the
     // window counts as visible).
     if (!m_shown) {

@@ -130,6 +130,8 @@ private:
     Form **m_slot = nullptr;
     QPointer<QWidget> m_window;
     QPointer<QWidget> m_client;
+    // The control that had the keyboard focus when the window was hidden.
+    QPointer<QWidget> m_hiddenFocus;
     MdiForm *m_frame = nullptr;
     bool m_showAfterLoad = false;
     bool m_keyPreview = false;

@@ -49,6 +49,7 @@ void frmAbout::createControls()
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setGeometry(twipsRect(240, 240, 540, 540));
     picIcon->setAutoSize(true);
+    picIcon->setAccessibleName(QStringLiteral("TEMPORIA logo"));
     picIcon->setPicture(QPixmap(QStringLiteral(":/icons/logo.png"))); // blank if the build has no logo
     setTabIndex(picIcon, 1);
 
@@ -63,6 +64,7 @@ void frmAbout::createControls()
     cmdSysInfo = new rt::CommandButton(QStringLiteral("&System Info..."), w);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     cmdSysInfo->setGeometry(twipsRect(4260, 3075, 1245, 345));
+    cmdSysInfo->setAccessibleDescription(QStringLiteral("Starts the System Information program"));
     setTabIndex(cmdSysInfo, 2);
     on(cmdSysInfo, &QPushButton::clicked, [this] { cmdSysInfo_Click(); });
 

@@ -59,17 +59,24 @@ void Form1::createControls()
         label->setGeometry(twipsRect(left, top, width, height));
         label->setFont(titleFont);
         label->setAutoSize(true);
+        return label;
     };
-    title(QStringLiteral("MONTH"), 240, 240, 705, 225);
-    title(QStringLiteral("MILLENIUM"), 1440, 240, 1050, 225);
-    title(QStringLiteral("CENTURY"), 2640, 240, 870, 225);
-    title(QStringLiteral("DECADE"), 3720, 240, 750, 225);
-    title(QStringLiteral("YEAR"), 4800, 240, 495, 225);
+    rt::Label *Label2 = title(QStringLiteral("MONTH"), 240, 240, 705, 225);
+    rt::Label *Label3 = title(QStringLiteral("MILLENIUM"), 1440, 240, 1050, 225);
+    rt::Label *Label4 = title(QStringLiteral("CENTURY"), 2640, 240, 870, 225);
+    rt::Label *Label5 = title(QStringLiteral("DECADE"), 3720, 240, 750, 225);
+    rt::Label *Label6 = title(QStringLiteral("YEAR"), 4800, 240, 495, 225);
 
-    auto selector = [&](const QString &name, int left, int width, int tabIndex, const QStringList &items) {
+    // A screen reader names each selector by the title above it (some
+    // systems read the label, others the accessible name) and then reads
+    // what it holds.
+    auto selector = [&](const QString &name, rt::Label *titleLabel, const QString &accessibleName,
+                        const QString &description, int left, int width, int tabIndex, const QStringList &items) {
         auto *combo = new rt::ComboBox(w);
         combo->setObjectName(name);
-        combo->setAccessibleName(name);
+        titleLabel->setBuddy(combo);
+        combo->setAccessibleName(accessibleName);
+        combo->setAccessibleDescription(description);
         combo->setGeometry(twipsRect(left, 480, width, 315));
         for (const QString &item : items)
             combo->AddItem(item);
@@ -80,36 +87,44 @@ void Form1::createControls()
     const QStringList digits{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                              QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"),
                              QStringLiteral("8"), QStringLiteral("9")};
-    monthc = selector(QStringLiteral("monthc"), 120, 1095, 35, monthNames());
-    millenium = selector(QStringLiteral("millenium"), 1680, 615, 36, digits);
-    century = selector(QStringLiteral("century"), 2760, 615, 37, digits);
-    decade = selector(QStringLiteral("decade"), 3720, 615, 38, digits);
-    yearc = selector(QStringLiteral("yearc"), 4680, 615, 39, digits);
+    monthc = selector(QStringLiteral("monthc"), Label2, QStringLiteral("Month"), QStringLiteral("Month to show"), 120,
+                      1095, 35, monthNames());
+    millenium = selector(QStringLiteral("millenium"), Label3, QStringLiteral("Millenium"),
+                         QStringLiteral("Thousands digit of the year"), 1680, 615, 36, digits);
+    century = selector(QStringLiteral("century"), Label4, QStringLiteral("Century"),
+                       QStringLiteral("Hundreds digit of the year"), 2760, 615, 37, digits);
+    decade = selector(QStringLiteral("decade"), Label5, QStringLiteral("Decade"),
+                      QStringLiteral("Tens digit of the year"), 3720, 615, 38, digits);
+    yearc = selector(QStringLiteral("yearc"), Label6, QStringLiteral("Year"), QStringLiteral("Units digit of the year"),
+                     4680, 615, 39, digits);
 
     // Neither default nor cancel button: Enter and Esc elsewhere leave it alone.
     go = new rt::CommandButton(QStringLiteral("&Temporia"), w);
     go->setObjectName(QStringLiteral("go"));
     go->setGeometry(twipsRect(1920, 840, 855, 375));
+    go->setAccessibleDescription(QStringLiteral("Shows the chosen month in the grid"));
     setTabIndex(go, 40);
     on(go, &QPushButton::clicked, [this] { go_Click(); });
 
     // The header array's index is not its column: Label1(0) heads Sunday.
     struct Header {
         const char *caption;
+        const char *day; // what a screen reader says for the short caption
         int left;
         std::uint32_t foreColor;
     };
     constexpr std::array<Header, 7> headers{{
-        {"SON", 3840, red},
-        {"MON", 240, blue},
-        {"TUE", 840, blue},
-        {"WED", 1440, blue},
-        {"THR", 2040, blue},
-        {"FRI", 2640, blue},
-        {"SAT", 3240, darkBlue},
+        {"SON", "Sunday", 3840, red},
+        {"MON", "Monday", 240, blue},
+        {"TUE", "Tuesday", 840, blue},
+        {"WED", "Wednesday", 1440, blue},
+        {"THR", "Thursday", 2040, blue},
+        {"FRI", "Friday", 2640, blue},
+        {"SAT", "Saturday", 3240, darkBlue},
     }};
     for (std::size_t i = 0; i < headers.size(); ++i) {
         auto *label = new rt::Label(QString::fromLatin1(headers[i].caption), w);
+        label->setAccessibleName(QString::fromLatin1(headers[i].day));
         label->setGeometry(twipsRect(headers[i].left, 1320, 615, 375));
         label->setFixedSingleBorder();
         label->setBackColor(color(highlightedText));
@@ -118,10 +133,15 @@ void Form1::createControls()
     }
 
     // Cell n: row n / 7, column n % 7 (Monday first); neighbours overlap by
-    // 15 twips so that their borders meet.
+    // 15 twips so that their borders meet. A screen reader says where a cell
+    // stands ("Tuesday, week 1") and then the day it shows; where stays the
+    // same for every month, so it is said here once, not at each drawing.
     for (int n = 0; n < 42; ++n) {
         auto *cell = new rt::TextBox(w);
         cell->setObjectName(QStringLiteral("text1(%1)").arg(n));
+        cell->setAccessibleName(QStringLiteral("%1, week %2")
+                                    .arg(QString::fromLatin1(headers[static_cast<std::size_t>(n % 7 + 1) % 7].day))
+                                    .arg(n / 7 + 1));
         cell->setGeometry(twipsRect(240 + 600 * (n % 7), 1680 + 480 * (n / 7), 615, 495));
         cell->setForeColor(color(n % 7 == 6 ? red : n == 5 ? darkBlue : blue));
         // The Friday cells of the last three rows take typing; the next drawing overwrites it.

@@ -9,6 +9,8 @@ void MDIForm1::createControls()
 {
     setCaption(QStringLiteral("A 10000 YEAR TEMPORIA"));
     setBackColor(0x00C0C0C0);
+    area()->setAccessibleName(QStringLiteral("Background photograph"));
+    area()->setAccessibleDescription(QStringLiteral("A click here minimises or restores the calendar"));
     window()->resize(rt::px(5325), rt::px(3840));
     // Decoded once, here; every tick hands one of them over as it is.
     for (std::size_t i = 0; i < Picture1.size(); ++i)

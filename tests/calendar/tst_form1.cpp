@@ -4,6 +4,8 @@
 #include "shell/mdiform1.h"
 #include "webdouble.h"
 
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QMdiSubWindow>
 #include <QTest>
 
@@ -176,6 +178,43 @@ private slots:
         QCOMPARE(combo->lineEdit()->selectedText(), typed);
         QCOMPARE(combo->ListCount(), items);
         QVERIFY(d.messages.shown.empty());
+    }
+
+    // The grid's cells show the drawn month; only 25, 32 and 39 take the
+    // user's notes, whichever way the text comes.
+    void lockedCellsTakeNoTyping_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("keys") << QStringLiteral("keys");
+        QTest::newRow("input method") << QStringLiteral("input method");
+        QTest::newRow("paste") << QStringLiteral("paste");
+    }
+    void lockedCellsTakeNoTyping()
+    {
+        QFETCH(QString, how);
+        testing::Doubles d;
+        Form1 &f = shown();
+        QApplication::clipboard()->setText(QStringLiteral("7"));
+        for (int n : {24, 25}) {
+            rt::TextBox *cell = f.text1[static_cast<std::size_t>(n)];
+            cell->setFocus();
+            cell->end(false);
+            if (how == QStringLiteral("keys")) {
+                QTest::keyClicks(cell, QStringLiteral("7"));
+            } else if (how == QStringLiteral("paste")) {
+                QTest::keyClick(cell, Qt::Key_V, Qt::ControlModifier);
+            } else {
+                // As an input method does: only where input is enabled.
+                QInputMethodQueryEvent query(Qt::ImEnabled);
+                QCoreApplication::sendEvent(cell, &query);
+                QCOMPARE(query.value(Qt::ImEnabled).toBool(), n == 25);
+                QInputMethodEvent commit;
+                commit.setCommitString(QStringLiteral("7"));
+                QCoreApplication::sendEvent(cell, &commit);
+            }
+        }
+        QCOMPARE(f.text1[24]->Text(), QStringLiteral("25")); // June 2026 starts on a Monday
+        QCOMPARE(f.text1[25]->Text(), QStringLiteral("267"));
     }
 
     void textEqualToAnItemSelectsIt()

@@ -1,0 +1,275 @@
+#!/usr/bin/python3
+"""The calendar as a screen-reader user meets it, through the desktop's
+accessibility bus (AT-SPI) on a real X server.
+
+Starts its own Xvfb (and openbox when installed) and its own D-Bus session,
+runs the program with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1, and then, with the
+keyboard alone: reads the 42 day cells (each named by weekday and week, its
+text the day), chooses February 1900 in the five selectors, presses the
+button with its access key Alt+T and reads the new month.
+
+    atspi_calendar.py PROGRAM
+
+Exits 77 (skipped) when Xvfb, dbus-run-session, xdotool or pyatspi are
+missing. Every wait has a deadline, so it never hangs.
+"""
+
+import calendar
+import datetime
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import time
+
+SKIP = 77
+FRAME = "A 10000 YEAR TEMPORIA"
+WEEKDAYS = ["Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"]
+MONTHS = ["January", "February", "March", "April", "May", "Jun", "July", "August",
+          "September", "October", "November", "December"]
+SELECTORS = ["MONTH", "MILLENIUM", "CENTURY", "DECADE", "YEAR"]
+
+
+def skip(why):
+    print(f"skipped: {why}")
+    sys.exit(SKIP)
+
+
+# --- outside the D-Bus session: the X server, then this script again inside it
+
+def outer(program):
+    missing = [tool for tool in ("Xvfb", "dbus-run-session", "xdotool") if not shutil.which(tool)]
+    if missing:
+        skip("missing " + ", ".join(missing))
+    if subprocess.run([sys.executable, "-c", "import pyatspi"], capture_output=True).returncode != 0:
+        skip("pyatspi is not installed for " + sys.executable)
+
+    read_fd, write_fd = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+                            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_fd)
+    helpers = [xvfb]
+    try:
+        display = read_display(read_fd, deadline=time.monotonic() + 15)
+        env = dict(os.environ, DISPLAY=f":{display}")
+        env.pop("QT_QPA_PLATFORM", None)  # the real X server, not offscreen
+        env.pop("WAYLAND_DISPLAY", None)
+        if shutil.which("openbox"):
+            helpers.append(subprocess.Popen(["openbox", "--sm-disable"], env=env,
+                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        inner = subprocess.run(["dbus-run-session", "--", sys.executable, __file__, "--inner", program],
+                               env=env, timeout=150)
+        return inner.returncode
+    except subprocess.TimeoutExpired:
+        print("FAIL: the screen-reader session did not finish in time")
+        return 1
+    finally:
+        for helper in reversed(helpers):
+            helper.terminate()
+            try:
+                helper.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                helper.kill()
+
+
+def read_display(fd, deadline):
+    import select
+    text = b""
+    while not text.endswith(b"\n"):
+        ready, _, _ = select.select([fd], [], [], max(0.0, deadline - time.monotonic()))
+        if not ready:
+            raise RuntimeError("Xvfb did not start")
+        chunk = os.read(fd, 64)
+        if not chunk:
+            raise RuntimeError("Xvfb ended at start")
+        text += chunk
+    os.close(fd)
+    return int(text.strip())
+
+
+# --- inside the D-Bus session: the program, read through AT-SPI
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, condition, seconds=20.0):
+    deadline = time.monotonic() + seconds
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out waiting for {what}")
+        time.sleep(0.1)
+
+
+def key(*keys):
+    subprocess.run(["xdotool", "key", "--clearmodifiers", *keys], check=True, timeout=10)
+
+
+def typed(text):
+    subprocess.run(["xdotool", "type", "--delay", "30", text], check=True, timeout=30)
+
+
+def walk(node):
+    yield node
+    for child in node:
+        if child is not None:
+            yield from walk(child)
+
+
+def showing(node, pyatspi):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def inner(program):
+    import pyatspi
+
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    proc = subprocess.Popen([program], env=env)
+    try:
+        return read_the_calendar(pyatspi, proc)
+    except Failure as failure:
+        print(f"FAIL: {failure}")
+        return 1
+    finally:
+        proc.send_signal(signal.SIGTERM)
+        try:
+            proc.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+
+
+def find_app(pyatspi, proc):
+    if proc.poll() is not None:
+        raise Failure(f"the program ended with {proc.returncode}")
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.get_process_id() == proc.pid:
+            return app
+    return None
+
+
+def read_the_calendar(pyatspi, proc):
+    app = wait_for("the program on the accessibility bus", lambda: find_app(pyatspi, proc))
+
+    # A splash window, if one comes first, goes at the first key press.
+    last_key = 0.0
+
+    def frame():
+        nonlocal last_key
+        windows = [w for w in app if w is not None and showing(w, pyatspi)]
+        for w in windows:
+            if w.name == FRAME:
+                return w
+        if windows and time.monotonic() - last_key > 1.0:
+            key("space")
+            last_key = time.monotonic()
+        return None
+
+    main = wait_for(f'the frame "{FRAME}"', frame, seconds=30)
+
+    def cells():
+        found = [n for n in walk(main) if n.getRoleName() == "text" and re.fullmatch(r"\w+day, week \d", n.name)]
+        return found if len(found) == 42 else None
+
+    grid = wait_for("the 42 day cells", cells)
+    for n, cell in enumerate(grid):
+        expected = f"{WEEKDAYS[n % 7]}, week {n // 7 + 1}"
+        if cell.name != expected:
+            raise Failure(f"cell {n} is named {cell.name!r}, not {expected!r}")
+
+    def texts():
+        return [cell.queryText().getText(0, -1) for cell in grid]
+
+    today = datetime.date.today()
+    check_month(texts(), today.year, today.month)
+    print(f"read {calendar.month_name[today.month]} {today.year} from the 42 cells")
+
+    # The selectors as a screen reader names them: by the title that labels them.
+    def labelled(node):
+        for relation in node.getRelationSet():
+            if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+                return relation.getTarget(0).name
+        return None
+
+    selectors = {labelled(n): n for n in walk(main) if n.getRoleName() == "combo box"}
+    if sorted(k for k in selectors if k) != sorted(SELECTORS):
+        raise Failure(f"selectors labelled {sorted(k for k in selectors if k)}")
+
+    def focused():
+        # The innermost focused object: the calendar's own window counts as focused too.
+        nodes = [n for n in walk(main) if n.getState().contains(pyatspi.STATE_FOCUSED)]
+        if not nodes:
+            return None
+        node, parent = nodes[-1], nodes[-1].parent
+        return parent if parent is not None and parent.getRoleName() == "combo box" else node
+
+    def where(node):
+        return None if node is None else (node.getRoleName(), node.name, node.getIndexInParent())
+
+    def focused_selector():
+        node = focused()
+        return labelled(node) if node is not None and node.getRoleName() == "combo box" else None
+
+    # Tab to the month selector, then type each choice over the selection.
+    for _ in range(60):
+        if wait_for("the focus", focused) and focused_selector() == "MONTH":
+            break
+        before = where(focused())
+        key("Tab")
+        wait_for("the focus to move", lambda: where(focused()) not in (None, before), seconds=5)
+    else:
+        raise Failure("Tab never reached the month selector")
+
+    for title, choice in zip(SELECTORS, ["February", "1", "9", "0", "0"]):
+        wait_for(f"the focus on {title}", lambda: focused_selector() == title, seconds=5)
+        key("ctrl+a")
+        typed(choice)
+        wait_for(f'{title} to read "{choice}"', lambda: selectors[title].name == choice, seconds=5)
+        if title != SELECTORS[-1]:
+            key("Tab")
+
+    key("alt+t")
+    try:
+        wait_for("February 1900 in the grid", lambda: month_shown(texts(), 1900, 2), seconds=10)
+    except Failure:
+        check_month(texts(), 1900, 2)
+        raise
+    print("chose February 1900 with the keyboard, pressed Alt+T and read it from the 42 cells")
+    return 0
+
+
+def month_shown(texts, year, month):
+    try:
+        check_month(texts, year, month)
+        return True
+    except Failure:
+        return False
+
+
+def check_month(texts, year, month):
+    """Day 1 stands under its weekday, in the first row or (after a leap
+    February, when the month starts on a Monday) the second; the days follow
+    in order and every other cell is empty."""
+    column = datetime.date(year, month, 1).weekday()
+    days = calendar.monthrange(year, month)[1]
+    if "1" not in texts:
+        raise Failure(f"{year}-{month:02}: no day 1 among {texts}")
+    start = texts.index("1")
+    expected = [""] * 42
+    for day in range(1, days + 1):
+        expected[start + day - 1] = str(day)
+    if start % 7 != column or start > 7 or texts != expected:
+        raise Failure(f"{year}-{month:02}: the cells read {texts}")
+
+
+if __name__ == "__main__":
+    if len(sys.argv) == 3 and sys.argv[1] == "--inner":
+        sys.exit(inner(sys.argv[2]))
+    if len(sys.argv) != 2:
+        print(__doc__)
+        sys.exit(2)
+    sys.exit(outer(sys.argv[1]))
