@@ -52,7 +52,7 @@ if command -v openbox >/dev/null; then
     # Ready once it announces itself on the root window.
     i=0
     until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-        i=$((i + 1)); [ $i -lt 100 ] || { echo "openbox did not start" >&2; exit 1; }
+        i=$((i + 1)); [ $i -lt 300 ] || { echo "openbox did not start" >&2; exit 1; }
         sleep 0.1
     done
 fi
