@@ -1,19 +1,23 @@
-// The bare-toolkit baseline: a Qt Widgets program that shows one empty window,
-// either of the splash window's size, centred ("splash"), or maximised
-// ("maximised"). Start-up and memory of the real program are compared with it.
+// The bare-toolkit baseline: a Qt Widgets program that shows one window,
+// either of the splash window's size, centred and empty ("splash") or with
+// one line of text in it ("text"), or maximised and empty ("maximised").
+// Start-up and memory of the real program are compared with it.
 #include <QApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QWidget>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const bool maximised = argc > 1 && qstrcmp(argv[1], "maximised") == 0;
+    const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray("splash");
     QWidget window;
-    window.setWindowTitle(maximised ? QStringLiteral("bare maximised") : QStringLiteral("bare splash"));
-    if (maximised) {
+    window.setWindowTitle(QStringLiteral("bare %1").arg(QString::fromLatin1(mode)));
+    if (mode == "maximised") {
         window.showMaximized();
     } else {
+        if (mode == "text")
+            (new QLabel(QStringLiteral("TEMPORIA"), &window))->move(150, 100);
         // 7380 x 4245 twips at 15 twips per pixel.
         window.resize(492, 283);
         window.move(window.screen()->geometry().center() - window.rect().center());

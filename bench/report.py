@@ -57,8 +57,8 @@ def machine():
 
 def chart(path, groups):
     """A small SVG bar chart: one panel per group of (label, value, unit) bars."""
-    width, panel_h, bar_h, left = 640, 130, 22, 170
-    colours = ["#7a7a7a", "#2a6fdb", "#d9822b"]
+    width, panel_h, bar_h, left = 640, 160, 22, 190
+    colours = ["#7a7a7a", "#a0a0a0", "#2a6fdb", "#d9822b"]
     parts = [f'<svg xmlns="http://www.w3.org/2000/svg" width="{width}" height="{panel_h * len(groups) + 10}" '
              'font-family="Liberation Sans, Arial, sans-serif" font-size="12">',
              f'<rect width="100%" height="100%" fill="white"/>']
@@ -70,7 +70,7 @@ def chart(path, groups):
             y = top + 26 + i * (bar_h + 6)
             w = (width - left - 90) * value / top_value
             parts.append(f'<text x="10" y="{y + 15}">{label}</text>')
-            parts.append(f'<rect x="{left}" y="{y}" width="{w:.1f}" height="{bar_h}" fill="{colours[i % 3]}"/>')
+            parts.append(f'<rect x="{left}" y="{y}" width="{w:.1f}" height="{bar_h}" fill="{colours[i % len(colours)]}"/>')
             parts.append(f'<text x="{left + w + 6:.1f}" y="{y + 15}">{value:.1f} {unit}</text>')
     parts.append("</svg>")
     with open(path, "w") as f:
@@ -81,7 +81,7 @@ def main():
     folder, report, svg = sys.argv[1:4]
     engine = medians(os.path.join(folder, "engine.json"))
     forms = medians(os.path.join(folder, "forms.json"))
-    start = {k: column(os.path.join(folder, f"start-{k}.txt"), 0) for k in ("program", "bare", "linked")}
+    start = {k: column(os.path.join(folder, f"start-{k}.txt"), 0) for k in ("program", "bare", "text", "linked")}
     memory = {k: column(os.path.join(folder, f"memory-{k}.txt"), 1) for k in ("program", "bare", "linked")}
     page = {k: column(os.path.join(folder, f"page-{k}.txt"), 0) for k in ("browser", "bare")}
     with open(os.path.join(folder, "size.txt")) as f:
@@ -111,6 +111,8 @@ def main():
         row("Start-up to the splash window shown vs bare Qt window", start["program"][0], start["bare"][0], "ms", 1.15),
         row("Resident memory, frame and calendar up vs bare maximised window", memory["program"][0],
             memory["bare"][0], "MB", 1.3, 1 / 1024),
+        row("Start-up to the splash window shown vs bare Qt window with one line of text", start["program"][0],
+            start["text"][0], "ms", None),
         row("Start-up vs the program with the web engine linked in", start["program"][0], start["linked"][0],
             "ms", None),
         row("Resident memory vs the program with the web engine linked in", memory["program"][0],
@@ -135,7 +137,8 @@ def main():
         f.write("\n".join(lines))
     chart(svg, [
         ("Start-up to first window (ms)", "ms",
-         [("bare Qt window", start["bare"][0]), ("TEMPORIA", start["program"][0]),
+         [("bare Qt window", start["bare"][0]), ("bare, one line of text", start["text"][0]),
+          ("TEMPORIA", start["program"][0]),
           ("engine linked in", start["linked"][0])]),
         ("Resident memory with the main window up (MB)", "MB",
          [("bare Qt window", memory["bare"][0] / 1024), ("TEMPORIA", memory["program"][0] / 1024),
