@@ -25,12 +25,15 @@ namespace {
 // a bare top-level widget a client area and a line a panel.
 QAccessibleInterface *accessibleFormParts(const QString &className, QObject *object)
 {
-    if (!object || !object->isWidgetType())
+    // The class name first: the factory is asked about every object, the
+    // web engine's own among them, and only these two are touched.
+    const bool line = className == QLatin1String("rt::Line");
+    if (!object || (!line && className != QLatin1String("QWidget")))
         return nullptr;
     auto *widget = static_cast<QWidget *>(object);
-    if (className == QLatin1String("rt::Line"))
+    if (line)
         return new QAccessibleWidget(widget, QAccessible::Separator);
-    if (className == QLatin1String("QWidget") && widget->isWindow())
+    if (widget->isWindow())
         return new QAccessibleWidget(widget,
                                      widget->windowType() == Qt::Dialog ? QAccessible::Dialog : QAccessible::Window);
     return nullptr;
