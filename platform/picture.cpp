@@ -1,9 +1,14 @@
 #include "picture.h"
 
 #include <QFile>
+#include <QResource>
 #include <QtEndian>
 
 #include <cstring>
+#if defined(Q_OS_UNIX)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 namespace rt {
 namespace {
@@ -68,6 +73,25 @@ QImage decodeBitmap(const QByteArray &file)
     return image;
 }
 
+// A compressed resource is read once, when its picture is decoded; its pages
+// of the program file need not stay in memory after that (the system reads
+// them again should anything ask).
+void releaseResourcePages(const QString &path)
+{
+#if defined(Q_OS_UNIX)
+    const QResource resource(path);
+    if (!resource.isValid() || resource.compressionAlgorithm() == QResource::NoCompression)
+        return;
+    const auto page = static_cast<quintptr>(sysconf(_SC_PAGESIZE));
+    const auto begin = (reinterpret_cast<quintptr>(resource.data()) + page - 1) & ~(page - 1);
+    const auto end = (reinterpret_cast<quintptr>(resource.data()) + quintptr(resource.size())) & ~(page - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void *>(begin), end - begin, MADV_DONTNEED);
+#else
+    (void)path;
+#endif
+}
+
 } // namespace
 
 QImage loadPicture(const QString &path)
@@ -76,6 +100,9 @@ QImage loadPicture(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     const QByteArray bytes = file.readAll();
+    file.close();
+    if (path.startsWith(QLatin1Char(':')))
+        releaseResourcePages(path);
     if (bytes.startsWith("BM")) {
         QImage image = decodeBitmap(bytes);
         if (!image.isNull())

@@ -10,6 +10,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -86,6 +89,13 @@ int runProgram(int argc, char *argv[], const QStringList &iconImages, const std:
 #endif
 
     keepNothingOnDisk();
+#if defined(__GLIBC__)
+    // Large buffers (a photograph while it is decoded) get pages of their
+    // own and go back to the system when freed. Left to itself the allocator
+    // raises this threshold after the first such buffer and keeps the later
+    // ones in its heap for good.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
     const QtMessageHandler previous = qInstallMessageHandler(whileConnecting);
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);
