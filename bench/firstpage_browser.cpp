@@ -1,6 +1,9 @@
 // From the site browser being made visible to its home page loaded, in a
-// fresh process with the real web module: prints the milliseconds.
+// fresh process with the real web module: prints the milliseconds, and the
+// milliseconds since the process started.
 #include "browser/frmbrowser.h"
+
+#include "sincestart.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -20,7 +23,7 @@ int main(int argc, char *argv[])
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
         if (rt::form<frmBrowser>().Caption() == QStringLiteral("TEMPORIA - Welcome")) {
-            std::printf("%.1f\n", static_cast<double>(clock.nsecsElapsed()) / 1e6);
+            std::printf("%.1f %.1f\n", static_cast<double>(clock.nsecsElapsed()) / 1e6, sinceStart());
             std::fflush(stdout);
             _exit(0);
         }
