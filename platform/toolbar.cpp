@@ -14,10 +14,22 @@ ImageList::ImageList(QSize imageSize, const QColor &maskColor)
 
 void ImageList::Add(const QString &resource)
 {
-    QPixmap picture(resource);
-    if (!picture.isNull())
-        picture.setMask(picture.createMaskFromColor(m_mask, Qt::MaskInColor));
-    m_images.emplace_back(picture);
+    auto masked = [this](const QString &file) {
+        QPixmap picture(file);
+        if (!picture.isNull())
+            picture.setMask(picture.createMaskFromColor(m_mask, Qt::MaskInColor));
+        return picture;
+    };
+    QIcon icon(masked(resource));
+    // A picture twice the size beside it ("name@2x.bmp") serves screens with
+    // a device pixel ratio of 2.
+    const qsizetype dot = resource.lastIndexOf(QLatin1Char('.'));
+    QPixmap twice = masked(resource.left(dot) + QStringLiteral("@2x") + resource.mid(dot));
+    if (!twice.isNull()) {
+        twice.setDevicePixelRatio(2);
+        icon.addPixmap(twice);
+    }
+    m_images.push_back(icon);
 }
 
 QIcon ImageList::ListImages(int index) const
