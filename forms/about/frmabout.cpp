@@ -9,14 +9,9 @@
 
 using rt::color;
 using rt::twipsRect;
+using namespace rt::colours;
 
 namespace {
-
-constexpr std::uint32_t black = 0x00000000;
-constexpr std::uint32_t blue = 0x00FF0000;
-constexpr std::uint32_t red = 0x000000FF;
-constexpr std::uint32_t grey = 0x00808080;
-constexpr std::uint32_t white = 0x00FFFFFF;
 
 // Where the system-information program is registered: its full path, or
 // failing that its folder.

@@ -4,12 +4,7 @@
 
 using rt::resumeNext;
 using rt::twipsRect;
-
-namespace {
-
-constexpr std::uint32_t silver = 0x00C0C0C0;
-
-} // namespace
+using namespace rt::colours;
 
 frmBrowser::frmBrowser()
     : imlIcons(QSize(24, 24), rt::color(silver))

@@ -6,13 +6,9 @@
 
 using rt::color;
 using rt::twipsRect;
+using namespace rt::colours;
 
 namespace {
-
-constexpr std::uint32_t blue = 0x00FF0000;
-constexpr std::uint32_t darkBlue = 0x00C00000;
-constexpr std::uint32_t red = 0x000000FF;
-constexpr std::uint32_t highlightedText = 0x8000000E;
 
 QStringList monthNames()
 {

@@ -4,13 +4,7 @@
 #include "shell/mdiform1.h"
 
 using rt::twipsRect;
-
-namespace {
-
-constexpr std::uint32_t blue = 0x00FF0000;
-constexpr std::uint32_t red = 0x000000FF;
-
-} // namespace
+using namespace rt::colours;
 
 frmSplash::frmSplash()
 {

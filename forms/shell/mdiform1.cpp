@@ -8,7 +8,7 @@ MDIForm1::MDIForm1() = default;
 void MDIForm1::createControls()
 {
     setCaption(QStringLiteral("A 10000 YEAR TEMPORIA"));
-    setBackColor(0x00C0C0C0);
+    setBackColor(rt::colours::silver);
     area()->setAccessibleName(QStringLiteral("Background photograph"));
     area()->setAccessibleDescription(QStringLiteral("A click here minimises or restores the calendar"));
     window()->resize(rt::px(5325), rt::px(3840));
