@@ -225,10 +225,19 @@ def read_the_calendar(pyatspi, proc):
         raise Failure("Tab never reached the month selector")
 
     for title, choice in zip(SELECTORS, ["February", "1", "9", "0", "0"]):
-        wait_for(f"the focus on {title}", lambda: focused_selector() == title, seconds=5)
-        key("ctrl+a")
-        typed(choice)
-        wait_for(f'{title} to read "{choice}"', lambda: selectors[title].name == choice, seconds=5)
+        # The frame's slideshow hides and shows the calendar every 20 s; keys
+        # typed in that instant are lost, so a choice that did not arrive is
+        # typed again, as a person would.
+        for attempt in range(3):
+            wait_for(f"the focus on {title}", lambda: focused_selector() == title, seconds=5)
+            key("ctrl+a")
+            typed(choice)
+            try:
+                wait_for(f'{title} to read "{choice}"', lambda: selectors[title].name == choice, seconds=5)
+                break
+            except Failure:
+                if attempt == 2:
+                    raise
         if title != SELECTORS[-1]:
             key("Tab")
 
