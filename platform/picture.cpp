@@ -13,18 +13,6 @@
 namespace rt {
 namespace {
 
-QImage::Format formatFor(int bitsPerPixel)
-{
-    switch (bitsPerPixel) {
-    case 1:
-        return QImage::Format_Mono;
-    case 8:
-        return QImage::Format_Indexed8;
-    default:
-        return QImage::Format_Invalid;
-    }
-}
-
 // Windows bitmap: 14-byte file header, 40-byte information header, colour
 // table, rows bottom-up, each padded to four bytes.
 QImage decodeBitmap(const QByteArray &file)
@@ -41,7 +29,10 @@ QImage decodeBitmap(const QByteArray &file)
     quint32 colours = qFromLittleEndian<quint32>(data + 46);
     if (colours == 0)
         colours = 1u << bits;
-    const QImage::Format format = bits == 4 ? QImage::Format_Indexed8 : formatFor(bits);
+    // Four-bit pixels are widened to one byte each; QImage has no 4-bit format.
+    const QImage::Format format = bits == 1                ? QImage::Format_Mono
+                                  : bits == 4 || bits == 8 ? QImage::Format_Indexed8
+                                                           : QImage::Format_Invalid;
     if (format == QImage::Format_Invalid || compression != 0 || width <= 0 || height == 0 || width > 32768
         || qAbs(height) > 32768 || colours > (1u << bits))
         return {};
