@@ -1,6 +1,9 @@
 #include "picture.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QResource>
 #include <QtEndian>
 
@@ -99,7 +102,14 @@ QImage loadPicture(const QString &path)
         if (!image.isNull())
             return image;
     }
-    return QImage::fromData(bytes);
+    // Read by the format its name gives: left to guess, the image reader
+    // loads every image plugin to ask it before trying its own readers.
+    QByteArray data = bytes;
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer, QFileInfo(path).suffix().toLower().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    QImage image = reader.read();
+    return image.isNull() ? QImage::fromData(bytes) : image;
 }
 
 } // namespace rt

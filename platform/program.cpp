@@ -2,11 +2,13 @@
 
 #include "app.h"
 #include "dispatch.h"
+#include "picture.h"
 #include "twips.h"
 
 #include <QApplication>
 #include <QByteArray>
 #include <QIcon>
+#include <QPixmap>
 
 #include <cstdio>
 #include <cstdlib>
@@ -108,10 +110,10 @@ int runProgram(int argc, char *argv[], const QStringList &iconImages, const std:
     QApplication::setApplicationName(App().Title);
     // The desktop entry is named after the executable.
     QGuiApplication::setDesktopFileName(QString::fromStdString(g_programName));
-    // Each image at its own size; decoded when a window first needs it.
+    // Each image at its own size.
     QIcon icon;
     for (const QString &image : iconImages)
-        icon.addFile(image);
+        icon.addPixmap(QPixmap::fromImage(loadPicture(image)));
     QApplication::setWindowIcon(icon);
     // The program ends when no form is loaded, not when its last window closes.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -29,7 +29,12 @@ QColor color(std::uint32_t stored)
 
 QFont font(const QString &family, double points, bool bold, bool italic, bool underline)
 {
-    QFont f(family);
+    // Ask for the installed stand-in by its own name: a family the font
+    // database does not hold sends each request through the system's whole
+    // fallback search before the substitute is tried.
+    const QStringList standIns = QFont::substitutes(family);
+    QFont f;
+    f.setFamilies(standIns.isEmpty() ? QStringList{family} : standIns);
     f.setPixelSize(static_cast<int>(points * 96.0 / 72.0 + 0.5));
     f.setBold(bold);
     f.setItalic(italic);

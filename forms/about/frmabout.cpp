@@ -1,5 +1,6 @@
 #include "frmabout.h"
 
+#include "picture.h"
 #include "registry.h"
 
 #include <QScopeGuard>
@@ -45,7 +46,8 @@ void frmAbout::createControls()
     picIcon->setGeometry(twipsRect(240, 240, 540, 540));
     picIcon->setAutoSize(true);
     picIcon->setAccessibleName(QStringLiteral("TEMPORIA logo"));
-    picIcon->setPicture(QPixmap(QStringLiteral(":/icons/logo.png"))); // blank if the build has no logo
+    picIcon->setPicture(
+        QPixmap::fromImage(rt::loadPicture(QStringLiteral(":/icons/logo.png")))); // blank if the build has no logo
     setTabIndex(picIcon, 1);
 
     cmdOK = new rt::CommandButton(QStringLiteral("OK"), w);

@@ -6,6 +6,7 @@
 #include "shell/mdiform1.h"
 #include "webdouble.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
@@ -127,6 +128,23 @@ class tst_frmSplash : public QObject {
 
 private slots:
     void initTestCase() { rt::installFonts(); }
+
+    // Reading an image without naming its format makes Qt load every image
+    // plugin (and the libraries behind them) to ask it; the splash's own
+    // pictures are read by name, so none is loaded on the way to the screen.
+    void loadsNoImagePlugin()
+    {
+#if defined(Q_OS_LINUX)
+        StartUp s;
+        QVERIFY(StartUp::splash().window()->isVisible());
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        const QByteArray mapped = maps.readAll();
+        QVERIFY2(!mapped.contains("/imageformats/"), "an image plugin was loaded");
+#else
+        QSKIP("reads the process's mappings from /proc");
+#endif
+    }
 
     void startsCentredWithTheTitle()
     {
