@@ -8,6 +8,8 @@
 #include <QtEndian>
 
 #include <cstring>
+#include <utility>
+#include <vector>
 #if defined(Q_OS_UNIX)
 #include <sys/mman.h>
 #include <unistd.h>
@@ -69,18 +71,23 @@ QImage decodeBitmap(const QByteArray &file)
 
 // A compressed resource is read once, when its picture is decoded; its pages
 // of the program file need not stay in memory after that (the system reads
-// them again should anything ask).
+// them again should anything ask). Reading the next resource can map pages of
+// an earlier one again (the system maps a file's cached pages in blocks), so
+// each release goes over every range released before.
 void releaseResourcePages(const QString &path)
 {
 #if defined(Q_OS_UNIX)
     const QResource resource(path);
     if (!resource.isValid() || resource.compressionAlgorithm() == QResource::NoCompression)
         return;
+    static std::vector<std::pair<quintptr, quintptr>> released;
     const auto page = static_cast<quintptr>(sysconf(_SC_PAGESIZE));
     const auto begin = (reinterpret_cast<quintptr>(resource.data()) + page - 1) & ~(page - 1);
     const auto end = (reinterpret_cast<quintptr>(resource.data()) + quintptr(resource.size())) & ~(page - 1);
     if (end > begin)
-        madvise(reinterpret_cast<void *>(begin), end - begin, MADV_DONTNEED);
+        released.emplace_back(begin, end);
+    for (const auto &[from, to] : released)
+        madvise(reinterpret_cast<void *>(from), to - from, MADV_DONTNEED);
 #else
     (void)path;
 #endif
