@@ -1,5 +1,7 @@
 #include "toolbar.h"
 
+#include "picture.h"
+
 #include <QAction>
 #include <QBitmap>
 #include <QPixmap>
@@ -15,7 +17,7 @@ ImageList::ImageList(QSize imageSize, const QColor &maskColor)
 void ImageList::Add(const QString &resource)
 {
     auto masked = [this](const QString &file) {
-        QPixmap picture(file);
+        QPixmap picture = QPixmap::fromImage(loadPicture(file));
         if (!picture.isNull())
             picture.setMask(picture.createMaskFromColor(m_mask, Qt::MaskInColor));
         return picture;
