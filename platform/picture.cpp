@@ -111,8 +111,8 @@ QImage loadPicture(const QString &path)
     }
     // Read by the format its name gives: left to guess, the image reader
     // loads every image plugin to ask it before trying its own readers.
-    QByteArray data = bytes;
-    QBuffer buffer(&data);
+    QBuffer buffer;
+    buffer.setData(bytes);
     QImageReader reader(&buffer, QFileInfo(path).suffix().toLower().toLatin1());
     reader.setAutoDetectImageFormat(false);
     QImage image = reader.read();
