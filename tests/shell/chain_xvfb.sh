@@ -182,6 +182,27 @@ helpers=$(program_processes | grep -c QtWebEngineProcess)
 say "$helpers web-engine helper processes running"
 have_window '^A 10000 YEAR TEMPORIA$' && fail "the main frame is still shown"
 
+# The page is on the screen, not only loaded: the site's navy header fills a
+# band of the view.
+if command -v import >/dev/null 2>&1; then
+    header_painted() {
+        timeout 20 import -window "$browser" "$work/browser.ppm" 2>/dev/null || return 1
+        local navy
+        navy=$(convert "$work/browser.ppm" -fill white +opaque '#000080' -fill black -opaque '#000080' \
+            -negate -format '%[fx:mean*w*h]' info: 2>/dev/null)
+        [ "${navy%.*}" -gt 5000 ] 2>/dev/null
+    }
+    wait_for "home page painted in the window" header_painted
+    say "the home page is painted"
+fi
+# Without a graphics device the page view composes in software and never
+# loads an OpenGL driver.
+if ! ls /dev/dri/card* /dev/dri/renderD* >/dev/null 2>&1; then
+    driver=$(grep -E -o '[^ /]*(libGLX_mesa|_dri)\.so[^ ]*' "/proc/$pid/maps" | sort -u | tr '\n' ' ')
+    [ -z "$driver" ] || fail "no graphics device, yet an OpenGL driver is loaded: $driver"
+    say "no OpenGL driver loaded"
+fi
+
 press "$browser" alt+F4
 wait_for "About window" have_window '^About TEMPORIA$'
 say "browser closed; the About window is shown"

@@ -8,41 +8,92 @@
 #include "webbrowser.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QObject>
 #include <QOpenGLContext>
+#include <QQuickWindow>
 
 #include <unistd.h>
+
+#include <utility>
 
 // Exported by Qt GUI: the context every OpenGL context of the process shares.
 Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
 
 namespace {
 
+// Without a graphics device OpenGL is Mesa's software rasteriser: slower than
+// the engine's own software compositor, and it loads the driver and its code
+// generator, tens of megabytes, before the first page. There the page view
+// composes in software. A scene graph the user chose stands.
+bool composeInSoftware()
+{
+    const QByteArray chosen = qgetenv("QT_QUICK_BACKEND");
+    if (!chosen.isEmpty())
+        return chosen == "software";
+#ifdef Q_OS_LINUX
+    const QDir devices(QStringLiteral("/dev/dri"));
+    return devices.entryList({QStringLiteral("card*"), QStringLiteral("renderD*")}, QDir::System).isEmpty();
+#else
+    return false;
+#endif
+}
+
 // The engine draws through a context shared with the windows. Qt makes one at
 // start-up when asked (AA_ShareOpenGLContexts), but that loads OpenGL into
 // every run, browser or not: tens of megabytes and a slower start. The module
-// makes it here instead, before the first page view.
-void shareOpenGLContexts()
+// makes it here instead, before the first page view. Composing in software the
+// context is never made: the engine only reads its format.
+void shareOpenGLContexts(bool software)
 {
     if (QOpenGLContext::globalShareContext())
         return;
     auto *context = new QOpenGLContext(QCoreApplication::instance());
-    context->create();
+    if (!software)
+        context->create();
     qt_gl_set_global_share_context(context);
 }
 
-void startEngine()
+// Asking whether OpenGL works loads the window system's OpenGL integration,
+// and with it the driver. The engine asks while it starts, so in software the
+// question is answered "no" for that moment; the integration is chosen once,
+// at the first question.
+class WithoutOpenGL {
+public:
+    explicit WithoutOpenGL(bool active)
+        : m_active(active && !qEnvironmentVariableIsSet(variable))
+    {
+        if (m_active)
+            qputenv(variable, "none");
+    }
+    ~WithoutOpenGL()
+    {
+        if (m_active)
+            qunsetenv(variable);
+    }
+    WithoutOpenGL(const WithoutOpenGL &) = delete;
+    WithoutOpenGL &operator=(const WithoutOpenGL &) = delete;
+
+private:
+    static constexpr const char *variable = "QT_XCB_GL_INTEGRATION";
+    bool m_active;
+};
+
+bool startEngine()
 {
-    static const bool started = [] {
+    static const bool software = [] {
         // The engine's sandbox refuses to run as root; there, and only there,
         // the program goes without it.
         if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
             qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-        shareOpenGLContexts();
+        const bool inSoftware = composeInSoftware();
+        if (inSoftware)
+            QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+        shareOpenGLContexts(inSoftware);
         SiteScheme::registerScheme();
-        return true;
+        return inSoftware;
     }();
-    (void)started;
+    return software;
 }
 
 } // namespace
@@ -54,7 +105,9 @@ class TemporiaWebModule final : public QObject, public WebModule {
 public:
     WebBrowser *create(QWidget *parent) override
     {
-        startEngine();
+        // The engine starts with the first browser's profile.
+        static bool first = true;
+        const WithoutOpenGL withoutOpenGL(startEngine() && std::exchange(first, false));
         return new EngineBrowser(parent);
     }
 };
