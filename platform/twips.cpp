@@ -39,6 +39,11 @@ QFont font(const QString &family, double points, bool bold, bool italic, bool un
     f.setBold(bold);
     f.setItalic(italic);
     f.setUnderline(underline);
+    // The program's texts are short labels, names and digits: laid out from
+    // the font's character map and advances, they need no OpenType shaping,
+    // which would load its tables and shaping code for each face. Scripts
+    // that need shaping are still shaped.
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 
