@@ -40,7 +40,11 @@ QStyle *selectorStyle()
 {
     static QPointer<QStyle> style;
     if (!style) {
-        style = new SelectorStyle(QApplication::style()->name());
+        // Over the platform's own style, also when the program's wraps it.
+        const QStyle *app = QApplication::style();
+        if (const auto *proxy = qobject_cast<const QProxyStyle *>(app))
+            app = proxy->baseStyle();
+        style = new SelectorStyle(app->name());
         style->setParent(qApp);
     }
     return style;

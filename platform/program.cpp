@@ -3,6 +3,7 @@
 #include "app.h"
 #include "dispatch.h"
 #include "picture.h"
+#include "style.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -73,6 +74,14 @@ void keepNothingOnDisk()
 
 } // namespace
 
+void setProgramIcon(const QStringList &iconImages)
+{
+    QIcon icon;
+    for (const QString &image : iconImages)
+        icon.addPixmap(QPixmap::fromImage(loadPicture(image)));
+    QApplication::setWindowIcon(icon);
+}
+
 int runProgram(int argc, char *argv[], const QStringList &iconImages, const std::function<void()> &startUp)
 {
     g_programName = argc > 0 ? std::filesystem::path(argv[0]).filename().string() : "temporia";
@@ -107,14 +116,11 @@ int runProgram(int argc, char *argv[], const QStringList &iconImages, const std:
     }
     g_held.clear();
 
+    installStyle();
     QApplication::setApplicationName(App().Title);
     // The desktop entry is named after the executable.
     QGuiApplication::setDesktopFileName(QString::fromStdString(g_programName));
-    // Each image at its own size.
-    QIcon icon;
-    for (const QString &image : iconImages)
-        icon.addPixmap(QPixmap::fromImage(loadPicture(image)));
-    QApplication::setWindowIcon(icon);
+    setProgramIcon(iconImages);
     // The program ends when no form is loaded, not when its last window closes.
     QApplication::setQuitOnLastWindowClosed(false);
     installFonts();

@@ -17,4 +17,7 @@ namespace rt {
 // cannot be reached ends in a crash or a hang.
 int runProgram(int argc, char *argv[], const QStringList &iconImages, const std::function<void()> &startUp);
 
+// The program icon, each image at its own size, for every window.
+void setProgramIcon(const QStringList &iconImages);
+
 } // namespace rt

@@ -2,7 +2,7 @@
 //
 // Forms (form.h, mdiform.h) have one default instance each, loaded on first
 // reference and ending the program when the last one is unloaded; program.h
-// starts the runtime with the start-up form. Controls (controls.h, frame.h,
+// starts the runtime with the start-up form (style.h gives it its style). Controls (controls.h, frame.h,
 // image.h, timer.h) carry the few properties the windows rely on; layouts
 // are in twips (twips.h). Every handler runs through the dispatcher
 // (dispatch.h), which turns an uncaught run-time error into a message and the
@@ -27,6 +27,7 @@
 #include "program.h"
 #include "runtimeerror.h"
 #include "services.h"
+#include "style.h"
 #include "timer.h"
 #include "toolbar.h"
 #include "twips.h"
