@@ -14,6 +14,6 @@ int main(int argc, char *argv[])
 {
     auto *module = qobject_cast<WebModule *>(qt_plugin_instance());
     ScopedWebBrowserFactory linked(*module);
-    return rt::runProgram(argc, argv, {QStringLiteral(":/icons/logo.png"), QStringLiteral(":/icons/temporia-16.png")},
+    return rt::runProgram(argc, argv, {QStringLiteral(":/icons/logo.xpm"), QStringLiteral(":/icons/temporia-16.xpm")},
                           [] { rt::form<frmSplash>().setVisible(true); });
 }

@@ -2,8 +2,10 @@
 # Makes the program icon from Tango's x-office-calendar (public domain, see
 # resources/CREDITS): one .ico of three images, 32x32 in 2 colours (black and
 # white), 32x32 and 16x16 in the 16 standard colours, each with a transparency
-# mask. The 16-colour images also go out as PNGs: logo.png (32x32), shown by
-# the splash and About windows, and temporia-16.png for desktops' icon themes.
+# mask. The 16-colour images also go out as PNGs for desktops' icon themes
+# (logo.png 32x32, temporia-16.png), and as XPMs for the program itself: the
+# window icon, and the logo the splash and About windows show. Qt reads XPM
+# itself, so the program reads them without bringing in libpng.
 set -eu
 src=/usr/share/icons/Tango
 out=$(dirname "$0")/../resources/icons
@@ -26,5 +28,7 @@ reduce() {
 reduce "$src/32x32/mimetypes/x-office-calendar.png" "-colorspace gray -threshold 70%" "$tmp/mono32.png"
 reduce "$src/32x32/mimetypes/x-office-calendar.png" "-dither None -remap $tmp/vga.png" "$out/logo.png"
 reduce "$src/16x16/mimetypes/x-office-calendar.png" "-dither None -remap $tmp/vga.png" "$out/temporia-16.png"
+convert "$out/logo.png" "$out/logo.xpm"
+convert "$out/temporia-16.png" "$out/temporia-16.xpm"
 icotool -c -o "$out/temporia.ico" "$tmp/mono32.png" "$out/logo.png" "$out/temporia-16.png"
 icotool -l "$out/temporia.ico"

@@ -47,7 +47,7 @@ void frmAbout::createControls()
     picIcon->setAutoSize(true);
     picIcon->setAccessibleName(QStringLiteral("TEMPORIA logo"));
     picIcon->setPicture(
-        QPixmap::fromImage(rt::loadPicture(QStringLiteral(":/icons/logo.png")))); // blank if the build has no logo
+        QPixmap::fromImage(rt::loadPicture(QStringLiteral(":/icons/logo.xpm")))); // blank if the build has no logo
     setTabIndex(picIcon, 1);
 
     cmdOK = new rt::CommandButton(QStringLiteral("OK"), w);

@@ -32,7 +32,7 @@ void frmSplash::createControls()
     imgLogo = new rt::Image(Frame1);
     imgLogo->setGeometry(twipsRect(360, 795, 735, 1065));
     imgLogo->setStretch(true);
-    imgLogo->setPicture(QPixmap::fromImage(rt::loadPicture(QStringLiteral(":/icons/logo.png"))));
+    imgLogo->setPicture(QPixmap::fromImage(rt::loadPicture(QStringLiteral(":/icons/logo.xpm"))));
 
     const QFont small = rt::font(QStringLiteral("Arial"), 8.25);
     auto label = [&](const QString &caption, int left, int top, int width, int height, const QFont &font) {

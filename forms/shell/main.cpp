@@ -2,6 +2,6 @@
 
 int main(int argc, char *argv[])
 {
-    return rt::runProgram(argc, argv, {QStringLiteral(":/icons/logo.png"), QStringLiteral(":/icons/temporia-16.png")},
+    return rt::runProgram(argc, argv, {QStringLiteral(":/icons/logo.xpm"), QStringLiteral(":/icons/temporia-16.xpm")},
                           [] { rt::form<frmSplash>().setVisible(true); });
 }

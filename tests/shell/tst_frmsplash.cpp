@@ -132,7 +132,7 @@ private slots:
         // As the program starts.
         rt::installFonts();
         rt::installStyle();
-        rt::setProgramIcon({QStringLiteral(":/icons/logo.png"), QStringLiteral(":/icons/temporia-16.png")});
+        rt::setProgramIcon({QStringLiteral(":/icons/logo.xpm"), QStringLiteral(":/icons/temporia-16.xpm")});
     }
 
     // Reading an image without naming its format makes Qt load every image
