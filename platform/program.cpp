@@ -11,10 +11,6 @@
 #include <QIcon>
 #include <QPixmap>
 
-#if defined(TEMPORIA_FONTCONFIG)
-#include <fontconfig/fontconfig.h>
-#endif
-
 #include <cstdio>
 #include <cstdlib>
 #if defined(__GLIBC__)
@@ -22,7 +18,6 @@
 #endif
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace rt {
@@ -113,16 +108,7 @@ int runProgram(int argc, char *argv[], const QStringList &iconImages, const std:
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
 #endif
     const QtMessageHandler previous = qInstallMessageHandler(whileConnecting);
-#if defined(TEMPORIA_FONTCONFIG)
-    // The first text measured needs the system's font configuration, some
-    // dozens of files to parse; a second thread reads it while the connection
-    // to the window system is set up.
-    std::thread fontConfiguration([] { FcInit(); });
     QApplication app(argc, argv);
-    fontConfiguration.join();
-#else
-    QApplication app(argc, argv);
-#endif
     qInstallMessageHandler(previous);
     for (const HeldMessage &m : g_held) {
         const QMessageLogContext context(nullptr, 0, nullptr, m.category.isEmpty() ? nullptr : m.category.constData());
