@@ -3,7 +3,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QStyleFactory>
 #include <QTest>
+
+#include <memory>
 
 namespace {
 
@@ -254,6 +257,30 @@ private slots:
         combo.setListIndex(-1);
         QCOMPARE(combo.Text(), QString());
         QCOMPARE(combo.ListIndex(), -1);
+    }
+
+    // The program's style hands out title-bar pictures that are read only
+    // when shown; shown, they are the platform style's own, at every size.
+    void programStyleTitleBarPicturesAreThePlatformStyles()
+    {
+        std::unique_ptr<QStyle> platform(QStyleFactory::create(QApplication::style()->name()));
+        rt::installStyle();
+        rt::installStyle(); // a second call keeps the style it made
+        QStyle *program = QApplication::style();
+        for (const QStyle::StandardPixmap which :
+             {QStyle::SP_TitleBarMinButton, QStyle::SP_TitleBarMaxButton, QStyle::SP_TitleBarNormalButton,
+              QStyle::SP_TitleBarCloseButton, QStyle::SP_TitleBarMenuButton}) {
+            const QIcon deferred = program->standardIcon(which);
+            QVERIFY(!deferred.isNull());
+            const QIcon own = platform->standardIcon(which);
+            for (const int size : {16, 32}) {
+                QCOMPARE(deferred.actualSize(QSize(size, size)), own.actualSize(QSize(size, size)));
+                QCOMPARE(deferred.pixmap(size).toImage(), own.pixmap(size).toImage());
+            }
+        }
+        // Other pictures come straight from the platform style.
+        QCOMPARE(program->standardIcon(QStyle::SP_DialogOkButton).pixmap(16).toImage(),
+                 platform->standardIcon(QStyle::SP_DialogOkButton).pixmap(16).toImage());
     }
 
     void storedColoursAreBlueGreenRed()
