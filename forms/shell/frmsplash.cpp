@@ -2,6 +2,7 @@
 
 #include "calendar/form1.h"
 #include "picture.h"
+#include "pictures.h"
 #include "shell/mdiform1.h"
 
 using rt::twipsRect;
@@ -32,7 +33,7 @@ void frmSplash::createControls()
     imgLogo = new rt::Image(Frame1);
     imgLogo->setGeometry(twipsRect(360, 795, 735, 1065));
     imgLogo->setStretch(true);
-    imgLogo->setPicture(QPixmap::fromImage(rt::loadPicture(QStringLiteral(":/icons/logo.xpm"))));
+    imgLogo->setPicture(QPixmap::fromImage(rt::loadPicture(pictures::logo)));
 
     const QFont small = rt::font(QStringLiteral("Arial"), 8.25);
     auto label = [&](const QString &caption, int left, int top, int width, int height, const QFont &font) {

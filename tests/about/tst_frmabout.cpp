@@ -3,6 +3,7 @@
 #include "about/frmabout.h"
 #include "doubles.h"
 #include "fakeregistry.h"
+#include "pictures.h"
 
 #include <QFile>
 #include <QFontDatabase>
@@ -104,7 +105,7 @@ void tst_frmAbout::showsItsOwnTextsAfterLoading()
     QCOMPARE(next, about.cmdSysInfo);
 
     // The logo, when the build has one, at its own 32 x 32 pixels.
-    if (QFile::exists(QStringLiteral(":/icons/logo.xpm"))) {
+    if (QFile::exists(pictures::logo)) {
         QCOMPARE(about.picIcon->size(), QSize(32, 32));
         QVERIFY(!about.picIcon->Picture().isNull());
     } else {

@@ -2,6 +2,7 @@
 // the main frame and calendar that take its place.
 #include "calendar/form1.h"
 #include "doubles.h"
+#include "pictures.h"
 #include "shell/frmsplash.h"
 #include "shell/mdiform1.h"
 #include "webdouble.h"
@@ -132,7 +133,7 @@ private slots:
         // As the program starts.
         rt::installFonts();
         rt::installStyle();
-        rt::setProgramIcon({QStringLiteral(":/icons/logo.xpm"), QStringLiteral(":/icons/temporia-16.xpm")});
+        rt::setProgramIcon(pictures::programIcon);
     }
 
     // Reading an image without naming its format makes Qt load every image

@@ -1,0 +1,14 @@
+// The program's own pictures, by their names in its resources.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace pictures {
+
+// The logo the splash and About windows show (32 x 32, 16 colours).
+inline const QString logo = QStringLiteral(":/icons/logo.xpm");
+// The program icon's images, each at its own size.
+inline const QStringList programIcon{logo, QStringLiteral(":/icons/temporia-16.xpm")};
+
+} // namespace pictures
