@@ -119,4 +119,9 @@ QImage loadPicture(const QString &path)
     return image.isNull() ? QImage::fromData(bytes) : image;
 }
 
+QPixmap loadPixmap(const QString &path)
+{
+    return QPixmap::fromImage(loadPicture(path));
+}
+
 } // namespace rt

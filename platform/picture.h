@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPixmap>
 #include <QString>
 
 namespace rt {
@@ -11,5 +12,8 @@ namespace rt {
 // four); any other file goes through Qt's image readers, by the format its
 // suffix names. A null image when the file is missing or damaged.
 [[nodiscard]] QImage loadPicture(const QString &path);
+
+// The same picture ready to draw on the screen.
+[[nodiscard]] QPixmap loadPixmap(const QString &path);
 
 } // namespace rt

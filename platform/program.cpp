@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QIcon>
-#include <QPixmap>
 
 #include <cstdio>
 #include <cstdlib>
@@ -78,7 +77,7 @@ void setProgramIcon(const QStringList &iconImages)
 {
     QIcon icon;
     for (const QString &image : iconImages)
-        icon.addPixmap(QPixmap::fromImage(loadPicture(image)));
+        icon.addPixmap(loadPixmap(image));
     QApplication::setWindowIcon(icon);
 }
 

@@ -17,7 +17,7 @@ ImageList::ImageList(QSize imageSize, const QColor &maskColor)
 void ImageList::Add(const QString &resource)
 {
     auto masked = [this](const QString &file) {
-        QPixmap picture = QPixmap::fromImage(loadPicture(file));
+        QPixmap picture = loadPixmap(file);
         if (!picture.isNull())
             picture.setMask(picture.createMaskFromColor(m_mask, Qt::MaskInColor));
         return picture;

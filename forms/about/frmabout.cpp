@@ -47,7 +47,7 @@ void frmAbout::createControls()
     picIcon->setGeometry(twipsRect(240, 240, 540, 540));
     picIcon->setAutoSize(true);
     picIcon->setAccessibleName(QStringLiteral("TEMPORIA logo"));
-    picIcon->setPicture(QPixmap::fromImage(rt::loadPicture(pictures::logo))); // blank if the build has no logo
+    picIcon->setPicture(rt::loadPixmap(pictures::logo)); // blank if the build has no logo
     setTabIndex(picIcon, 1);
 
     cmdOK = new rt::CommandButton(QStringLiteral("OK"), w);

@@ -33,7 +33,7 @@ void frmSplash::createControls()
     imgLogo = new rt::Image(Frame1);
     imgLogo->setGeometry(twipsRect(360, 795, 735, 1065));
     imgLogo->setStretch(true);
-    imgLogo->setPicture(QPixmap::fromImage(rt::loadPicture(pictures::logo)));
+    imgLogo->setPicture(rt::loadPixmap(pictures::logo));
 
     const QFont small = rt::font(QStringLiteral("Arial"), 8.25);
     auto label = [&](const QString &caption, int left, int top, int width, int height, const QFont &font) {
