@@ -79,20 +79,22 @@ private:
     bool m_active;
 };
 
+// Starts the engine's side of the program once, before the first page view.
+// True for that call when the view composes in software.
 bool startEngine()
 {
-    static const bool software = [] {
-        // The engine's sandbox refuses to run as root; there, and only there,
-        // the program goes without it.
-        if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
-            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-        const bool inSoftware = composeInSoftware();
-        if (inSoftware)
-            QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-        shareOpenGLContexts(inSoftware);
-        SiteScheme::registerScheme();
-        return inSoftware;
-    }();
+    static bool started = false;
+    if (std::exchange(started, true))
+        return false;
+    // The engine's sandbox refuses to run as root; there, and only there,
+    // the program goes without it.
+    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    const bool software = composeInSoftware();
+    if (software)
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    shareOpenGLContexts(software);
+    SiteScheme::registerScheme();
     return software;
 }
 
@@ -105,9 +107,8 @@ class TemporiaWebModule final : public QObject, public WebModule {
 public:
     WebBrowser *create(QWidget *parent) override
     {
-        // The engine starts with the first browser's profile.
-        static bool first = true;
-        const WithoutOpenGL withoutOpenGL(startEngine() && std::exchange(first, false));
+        // The engine itself starts with the first browser's profile.
+        const WithoutOpenGL withoutOpenGL(startEngine());
         return new EngineBrowser(parent);
     }
 };
