@@ -1,5 +1,6 @@
 #include "controls.h"
 
+#include "style.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -40,11 +41,7 @@ QStyle *selectorStyle()
 {
     static QPointer<QStyle> style;
     if (!style) {
-        // Over the platform's own style, also when the program's wraps it.
-        const QStyle *app = QApplication::style();
-        if (const auto *proxy = qobject_cast<const QProxyStyle *>(app))
-            app = proxy->baseStyle();
-        style = new SelectorStyle(app->name());
+        style = new SelectorStyle(newPlatformStyle());
         style->setParent(qApp);
     }
     return style;

@@ -88,12 +88,19 @@ public:
 
 } // namespace
 
+QStyle *newPlatformStyle()
+{
+    const QStyle *style = QApplication::style();
+    if (const auto *program = dynamic_cast<const ProgramStyle *>(style))
+        style = program->baseStyle();
+    return QStyleFactory::create(style->name());
+}
+
 void installStyle()
 {
-    QStyle *current = QApplication::style();
-    if (dynamic_cast<ProgramStyle *>(current))
+    if (dynamic_cast<ProgramStyle *>(QApplication::style()))
         return;
-    if (QStyle *base = QStyleFactory::create(current->name()))
+    if (QStyle *base = newPlatformStyle())
         QApplication::setStyle(new ProgramStyle(base));
 }
 

@@ -2,9 +2,15 @@
 // read only when first shown.
 #pragma once
 
+class QStyle;
+
 namespace rt {
 
 // Makes the program's style the application's; does nothing when it already is.
 void installStyle();
+
+// A new instance of the platform's own style (the one the program's wraps),
+// for a proxy of a control's own to own.
+[[nodiscard]] QStyle *newPlatformStyle();
 
 } // namespace rt
