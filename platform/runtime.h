@@ -2,9 +2,9 @@
 //
 // Forms (form.h, mdiform.h) have one default instance each, loaded on first
 // reference and ending the program when the last one is unloaded; program.h
-// starts the runtime with the start-up form (style.h gives it its style). Controls (controls.h, frame.h,
-// image.h, timer.h) carry the few properties the windows rely on; layouts
-// are in twips (twips.h). Every handler runs through the dispatcher
+// starts the runtime with the start-up form, in the program's style
+// (style.h). Controls (controls.h, frame.h, image.h, timer.h) carry the few
+// properties the windows rely on; layouts are in twips (twips.h). Every handler runs through the dispatcher
 // (dispatch.h), which turns an uncaught run-time error into a message and the
 // end of the program. The world outside - time, today's date, message boxes,
 // starting programs, files - is reached only through the seams of services.h,
