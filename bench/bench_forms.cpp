@@ -1,6 +1,11 @@
 // One drawing of the calendar window (read five selectors, compute, write 42
 // cells) against 42 bare QLineEdit::setText calls with the same texts, and
 // one slideshow tick of the main frame.
+//
+// The drawing and its baseline are timed by hand around the measured calls
+// alone, with the same clock: pausing the library's timer to change months
+// reads the CPU clock through a system call, and about 1.5 µs of that landed
+// inside every drawing's time and in none of the baseline's.
 #include "calendar/form1.h"
 #include "manualclock.h"
 #include "shell/mdiform1.h"
@@ -10,7 +15,19 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
+template <typename Work>
+void timed(benchmark::State &state, Work &&work)
+{
+    const auto start = Clock::now();
+    work();
+    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+}
 
 // Two months with different cells, so that every drawing changes the texts.
 void selectMonth(Form1 &f, bool first)
@@ -30,14 +47,12 @@ static void drawing(benchmark::State &state)
     f.setVisible(true);
     bool first = true;
     for (auto _ : state) {
-        state.PauseTiming();
         selectMonth(f, first);
         first = !first;
-        state.ResumeTiming();
-        f.go_Click();
+        timed(state, [&] { f.go_Click(); });
     }
 }
-BENCHMARK(drawing);
+BENCHMARK(drawing)->UseManualTime();
 
 static void bareSetText(benchmark::State &state)
 {
@@ -54,12 +69,14 @@ static void bareSetText(benchmark::State &state)
     }
     int which = 0;
     for (auto _ : state) {
-        for (int n = 0; n < 42; ++n)
-            cells[n]->setText(texts[which][n]);
+        timed(state, [&] {
+            for (int n = 0; n < 42; ++n)
+                cells[n]->setText(texts[which][n]);
+        });
         which ^= 1;
     }
 }
-BENCHMARK(bareSetText);
+BENCHMARK(bareSetText)->UseManualTime();
 
 static void slideshowTick(benchmark::State &state)
 {
