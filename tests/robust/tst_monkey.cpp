@@ -6,6 +6,12 @@
 // showed before (the three cells that take typing may hold the user's own
 // text).
 //
+// The site browser gets the same treatment over a page view double: keys,
+// clicks on the toolbar, the address box and its list, addresses typed and
+// entered, loads ending, the window resized down to nothing. After every
+// event and a tick of its timer: no run-time error, and the caption says
+// "Working..." while a load runs and names the page otherwise.
+//
 // The seed is printed; TEMPORIA_MONKEY_SEED=<seed> replays a run and
 // TEMPORIA_MONKEY_EVENTS=<count> changes its length. A failure lists the
 // events that led to it.
@@ -14,6 +20,8 @@
 // program by design). Keys that might close the calendar window on their own
 // (Alt+F4, Ctrl+F4, Ctrl+W) are sent; should the window go, the test checks
 // that the next tick brings it back with today's month.
+#include "about/frmabout.h"
+#include "browser/frmbrowser.h"
 #include "calendar.h"
 #include "calendar/form1.h"
 #include "doubles.h"
@@ -22,8 +30,9 @@
 
 #include <QInputMethodEvent>
 #include <QMdiSubWindow>
-#include <QScopeGuard>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 #include <array>
@@ -79,6 +88,39 @@ std::optional<engine::Selection> selection(const Form1 &f)
     if (!s.isValid())
         return std::nullopt;
     return s;
+}
+
+// Qt warns once per font about scripts no installed font shapes, and the
+// offscreen platform about popups it cannot raise or grab for: noise here.
+class QuietNoise {
+public:
+    QuietNoise() { s_passOn = qInstallMessageHandler(filter); }
+    ~QuietNoise() { qInstallMessageHandler(s_passOn); }
+    QuietNoise(const QuietNoise &) = delete;
+    QuietNoise &operator=(const QuietNoise &) = delete;
+
+private:
+    static void filter(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        if (!message.contains(QStringLiteral("OpenType support missing"))
+            && !message.startsWith(QStringLiteral("This plugin does not support")))
+            s_passOn(type, context, message);
+    }
+    static inline QtMessageHandler s_passOn = nullptr;
+};
+
+QString describe(const QString &what)
+{
+    return what.size() > 60 ? what.left(57) + QStringLiteral("...") : what;
+}
+
+// A failure with its seed and the events that led to it.
+QString report(std::uint32_t seed, const QString &failure, const std::deque<QString> &recent)
+{
+    QString trail;
+    for (const QString &e : recent)
+        trail += QStringLiteral("\n    ") + e;
+    return QStringLiteral("seed 0x%1: %2; the last events:%3").arg(seed, 8, 16, QLatin1Char('0')).arg(failure, trail);
 }
 
 class Monkey {
@@ -173,6 +215,7 @@ class TestMonkey : public QObject {
     Q_OBJECT
 private slots:
     void randomInput();
+    void randomInputInTheBrowser();
 };
 
 void TestMonkey::randomInput()
@@ -181,15 +224,7 @@ void TestMonkey::randomInput()
     const int eventCount = static_cast<int>(fromEnvironment("TEMPORIA_MONKEY_EVENTS", defaultEvents));
     qInfo("seed 0x%08X, %d events (replay: TEMPORIA_MONKEY_SEED=0x%08X)", seed, eventCount, seed);
 
-    // Qt warns once per font about scripts no installed font shapes, and the
-    // offscreen platform about popups it cannot raise or grab for: noise here.
-    static QtMessageHandler passOn = nullptr;
-    passOn = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &message) {
-        if (!message.contains(QStringLiteral("OpenType support missing"))
-            && !message.startsWith(QStringLiteral("This plugin does not support")))
-            passOn(type, context, message);
-    });
-    const auto restore = qScopeGuard([] { qInstallMessageHandler(passOn); });
+    const QuietNoise quiet;
 
     testing::ProgramDoubles d;
     d.date.date = QDate(2026, 6, 15);
@@ -228,8 +263,6 @@ void TestMonkey::randomInput()
         });
     };
     watchButton(rt::form<Form1>());
-
-    auto describe = [](const QString &what) { return what.size() > 60 ? what.left(57) + QStringLiteral("...") : what; };
 
     for (int i = 0; i < eventCount && failure.isEmpty(); ++i) {
         Form1 &f = rt::form<Form1>();
@@ -375,14 +408,159 @@ void TestMonkey::randomInput()
     qInfo("drawings: %d, presses refused for want of a selection: %d, beeps: %d, calendar window closed and back: %d",
           drawings, refusals, d.messages.beeps, comebacks);
     if (!failure.isEmpty()) {
-        QString trail;
-        for (const QString &e : recent)
-            trail += QStringLiteral("\n    ") + e;
-        QFAIL(qPrintable(QStringLiteral("seed 0x%1: %2; the last events:%3")
-                             .arg(seed, 8, 16, QLatin1Char('0'))
-                             .arg(failure, trail)));
+        QFAIL(qPrintable(report(seed, failure, recent)));
     }
     QVERIFY2(drawings > 0, "no event drew a month: the monkey missed the button");
+}
+
+void TestMonkey::randomInputInTheBrowser()
+{
+    const std::uint32_t seed = fromEnvironment("TEMPORIA_MONKEY_SEED", defaultSeed);
+    const int eventCount = static_cast<int>(fromEnvironment("TEMPORIA_MONKEY_EVENTS", defaultEvents)) / 4;
+    qInfo("seed 0x%08X, %d events (replay: TEMPORIA_MONKEY_SEED=0x%08X)", seed, eventCount, seed);
+
+    const QuietNoise quiet;
+
+    testing::ProgramDoubles d;
+    rt::form<frmBrowser>().setVisible(true);
+    QWidget *window = rt::form<frmBrowser>().window();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+
+    Monkey monkey(seed);
+    std::deque<QString> recent;
+    QString failure;
+    std::map<QString, int> counts;
+
+    // A menu run in a loop of its own (the toolbar's button for the buttons
+    // that do not fit) waits for the user: here the user picks from it or
+    // presses Esc.
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        QWidget *popup = QApplication::activePopupWidget();
+        if (!popup || QThread::currentThread()->loopLevel() == 0)
+            return;
+        if (monkey.chance(50)) {
+            ++counts[QStringLiteral("picks from a menu in its own loop")];
+            QWindow *menu = popup->windowHandle();
+            QTest::mouseClick(menu, Qt::LeftButton, {}, monkey.pointIn(QRect(QPoint(), menu->size())));
+        } else {
+            QTest::keyClick(popup->windowHandle(), Qt::Key_Escape);
+        }
+    });
+    user.start(0);
+
+    for (int i = 0; i < eventCount && failure.isEmpty(); ++i) {
+        frmBrowser &b = rt::form<frmBrowser>();
+        QWidget *top = b.window();
+        QWindow *handle = top->windowHandle();
+        QWidget *popup = QApplication::activePopupWidget();
+        QWindow *target = QGuiApplication::focusWindow() ? QGuiApplication::focusWindow() : handle;
+        testing::FakeWebBrowser *view = d.web.last();
+        QString event;
+        const int kind = monkey.below(100);
+        if (kind < 30) {
+            const Qt::Key key = monkey.key();
+            const Qt::KeyboardModifiers mods = monkey.modifiers();
+            event = QStringLiteral("key %1").arg(QKeySequence(key | mods).toString());
+            ++counts[QStringLiteral("key presses")];
+            QTest::keyClick(target, key, mods);
+        } else if (kind < 45) {
+            // An address typed over the box's text and entered.
+            const QString typed = monkey.text();
+            event = QStringLiteral("address of %1 characters \"%2\" entered").arg(typed.size()).arg(describe(typed));
+            ++counts[QStringLiteral("addresses entered")];
+            QTest::keyClick(handle, Qt::Key_A, Qt::AltModifier);
+            QWindow *at = QGuiApplication::focusWindow() ? QGuiApplication::focusWindow() : handle;
+            QTest::keyClick(at, Qt::Key_A, Qt::ControlModifier);
+            QTest::sendKeyEvent(QTest::Press, at, Qt::Key_unknown, typed, Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, at, Qt::Key_unknown, typed, Qt::NoModifier);
+            QTest::keyClick(at, Qt::Key_Return);
+        } else if (kind < 70) {
+            // Mostly on the toolbar and the address row, some in an open list.
+            QWindow *on = handle;
+            QPoint at;
+            if (popup && monkey.chance(50)) {
+                on = popup->window()->windowHandle();
+                at = monkey.pointIn(QRect(QPoint(), on->size()));
+            } else {
+                const QRect whole(QPoint(), handle->size());
+                const QRect upper =
+                    QRect(0, 0, whole.width(), b.picAddress->mapTo(top, QPoint()).y() + b.picAddress->height()) & whole;
+                at = monkey.pointIn(monkey.chance(70) && !upper.isEmpty() ? upper : whole);
+            }
+            if (monkey.chance(80)) {
+                event = QStringLiteral("click at %1,%2").arg(at.x()).arg(at.y());
+                QTest::mouseClick(on, Qt::LeftButton, {}, at);
+            } else {
+                event = QStringLiteral("double click at %1,%2").arg(at.x()).arg(at.y());
+                QTest::mouseDClick(on, Qt::LeftButton, {}, at);
+            }
+            ++counts[QStringLiteral("clicks")];
+        } else if (kind < 82) {
+            const QString typed = monkey.text();
+            event = QStringLiteral("key event with %1 characters \"%2\"").arg(typed.size()).arg(describe(typed));
+            ++counts[QStringLiteral("typed texts")];
+            QTest::sendKeyEvent(QTest::Press, target, Qt::Key_unknown, typed, Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, target, Qt::Key_unknown, typed, Qt::NoModifier);
+        } else if (kind < 92) {
+            event = QStringLiteral("the load ends");
+            ++counts[QStringLiteral("loads ended")];
+            if (view && view->busy)
+                view->finishLoad();
+        } else if (kind < 97) {
+            // From nothing at all to larger than the screen.
+            const QSize size(monkey.chance(30) ? monkey.below(8) : monkey.below(1600),
+                             monkey.chance(30) ? monkey.below(8) : monkey.below(1200));
+            event = QStringLiteral("resized to %1x%2").arg(size.width()).arg(size.height());
+            ++counts[QStringLiteral("resizes")];
+            top->resize(size);
+        } else if (kind < 98) {
+            // Closed and reached again: a fresh page view, with no page to go back or forward to.
+            event = QStringLiteral("closed and opened again");
+            ++counts[QStringLiteral("closed and opened again")];
+            b.Unload();
+            rt::form<frmBrowser>().setVisible(true);
+            if (rt::isLoaded<frmAbout>())
+                rt::form<frmAbout>().Unload();
+            rt::form<frmBrowser>().window()->activateWindow();
+        } else {
+            event = monkey.chance(50) ? QStringLiteral("minimised") : QStringLiteral("restored");
+            ++counts[QStringLiteral("minimised or restored")];
+            if (event == QLatin1String("minimised"))
+                top->showMinimized();
+            else
+                top->showNormal();
+        }
+        QCoreApplication::processEvents();
+        d.clock.advance(5);
+        QCoreApplication::processEvents();
+
+        recent.push_back(QStringLiteral("%1: %2").arg(i).arg(event));
+        if (recent.size() > 25)
+            recent.pop_front();
+
+        if (!d.messages.shown.empty()) {
+            failure = QStringLiteral("run-time error message: ") + d.messages.shown.front().text;
+        } else if (!d.endings.empty()) {
+            failure = QStringLiteral("the program ended");
+        } else if (!rt::isLoaded<frmBrowser>()) {
+            failure = QStringLiteral("the browser window was unloaded");
+        } else if ((view = d.web.last())) {
+            const QString caption = rt::form<frmBrowser>().Caption();
+            const QString expected = view->busy ? QStringLiteral("Working...") : view->LocationName();
+            if (caption != expected)
+                failure =
+                    QStringLiteral("the caption says \"%1\", not \"%2\"").arg(describe(caption), describe(expected));
+        }
+    }
+
+    for (const auto &[what, count] : counts)
+        qInfo("%s: %d", qPrintable(what), count);
+    qInfo("pages asked for: %lld", static_cast<long long>(d.web.last() ? d.web.last()->requests.size() : 0));
+    if (!failure.isEmpty()) {
+        QFAIL(qPrintable(report(seed, failure, recent)));
+    }
 }
 
 QTEST_MAIN(TestMonkey)
