@@ -21,8 +21,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-template <typename Work>
-void timed(benchmark::State &state, Work &&work)
+template <typename Work> void timed(benchmark::State &state, Work &&work)
 {
     const auto start = Clock::now();
     work();
