@@ -123,6 +123,26 @@ QString report(std::uint32_t seed, const QString &failure, const std::deque<QStr
     return QStringLiteral("seed 0x%1: %2; the last events:%3").arg(seed, 8, 16, QLatin1Char('0')).arg(failure, trail);
 }
 
+// The window keys go to: the one with the focus, else the given one.
+QWindow *focusedOr(QWindow *fallback)
+{
+    return QGuiApplication::focusWindow() ? QGuiApplication::focusWindow() : fallback;
+}
+
+// A key pressed and released; returns the event's description.
+QString pressKey(QWindow *window, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyClick(window, key, modifiers);
+    return QStringLiteral("key %1").arg(QKeySequence(key | modifiers).toString());
+}
+
+// Text as a keyboard sends it: one key event carrying it.
+void sendText(QWindow *window, const QString &text)
+{
+    QTest::sendKeyEvent(QTest::Press, window, Qt::Key_unknown, text, Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Release, window, Qt::Key_unknown, text, Qt::NoModifier);
+}
+
 class Monkey {
 public:
     explicit Monkey(std::uint32_t seed)
@@ -267,21 +287,19 @@ void TestMonkey::randomInput()
     for (int i = 0; i < eventCount && failure.isEmpty(); ++i) {
         Form1 &f = rt::form<Form1>();
         QWidget *popup = QApplication::activePopupWidget();
-        QWindow *target = QGuiApplication::focusWindow() ? QGuiApplication::focusWindow() : frameWindow;
+        QWindow *target = focusedOr(frameWindow);
         QString event;
         const int kind = monkey.below(100);
         if (kind < 38) {
             const Qt::Key key = monkey.key();
             const Qt::KeyboardModifiers mods = monkey.modifiers();
-            event = QStringLiteral("key %1").arg(QKeySequence(key | mods).toString());
+            event = pressKey(target, key, mods);
             ++counts[QStringLiteral("key presses")];
-            QTest::keyClick(target, key, mods);
         } else if (kind < 42) {
             const Qt::Key key = std::array{Qt::Key_T, Qt::Key_F4, Qt::Key_W}[static_cast<std::size_t>(monkey.below(3))];
             const Qt::KeyboardModifiers mods = key == Qt::Key_T ? Qt::AltModifier : Qt::ControlModifier;
-            event = QStringLiteral("key %1").arg(QKeySequence(key | mods).toString());
+            event = pressKey(target, key, mods);
             ++counts[QStringLiteral("key presses")];
-            QTest::keyClick(target, key, mods);
         } else if (kind < 50) {
             // A user choosing: a click in a selector's text field, Ctrl+A and
             // an item's text typed over it; now and then all five and Alt+T.
@@ -296,15 +314,13 @@ void TestMonkey::randomInput()
                 const QPoint at = combo->mapTo(frame.window(), QPoint(4, combo->height() / 2));
                 if (combo->isVisible() && frame.window()->rect().contains(at))
                     QTest::mouseClick(frameWindow, Qt::LeftButton, {}, at);
-                QWindow *window = QGuiApplication::focusWindow() ? QGuiApplication::focusWindow() : frameWindow;
+                QWindow *window = focusedOr(frameWindow);
                 QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
-                QTest::sendKeyEvent(QTest::Press, window, Qt::Key_unknown, item, Qt::NoModifier);
-                QTest::sendKeyEvent(QTest::Release, window, Qt::Key_unknown, item, Qt::NoModifier);
+                sendText(window, item);
             }
             if (all) {
                 event += QStringLiteral(", Alt+T");
-                QTest::keyClick(QGuiApplication::focusWindow() ? QGuiApplication::focusWindow() : frameWindow,
-                                Qt::Key_T, Qt::AltModifier);
+                QTest::keyClick(focusedOr(frameWindow), Qt::Key_T, Qt::AltModifier);
             }
             ++counts[QStringLiteral("choices typed into the selectors")];
         } else if (kind < 72) {
@@ -347,8 +363,7 @@ void TestMonkey::randomInput()
             if (monkey.chance(50)) {
                 // As a keyboard sends it: one key event carrying the text.
                 event = QStringLiteral("key event with %1 characters \"%2\"").arg(typed.size()).arg(describe(typed));
-                QTest::sendKeyEvent(QTest::Press, target, Qt::Key_unknown, typed, Qt::NoModifier);
-                QTest::sendKeyEvent(QTest::Release, target, Qt::Key_unknown, typed, Qt::NoModifier);
+                sendText(target, typed);
             } else {
                 // As an input method commits it, to whatever accepts input.
                 event =
@@ -455,26 +470,24 @@ void TestMonkey::randomInputInTheBrowser()
         QWidget *top = b.window();
         QWindow *handle = top->windowHandle();
         QWidget *popup = QApplication::activePopupWidget();
-        QWindow *target = QGuiApplication::focusWindow() ? QGuiApplication::focusWindow() : handle;
+        QWindow *target = focusedOr(handle);
         testing::FakeWebBrowser *view = d.web.last();
         QString event;
         const int kind = monkey.below(100);
         if (kind < 30) {
             const Qt::Key key = monkey.key();
             const Qt::KeyboardModifiers mods = monkey.modifiers();
-            event = QStringLiteral("key %1").arg(QKeySequence(key | mods).toString());
+            event = pressKey(target, key, mods);
             ++counts[QStringLiteral("key presses")];
-            QTest::keyClick(target, key, mods);
         } else if (kind < 45) {
             // An address typed over the box's text and entered.
             const QString typed = monkey.text();
             event = QStringLiteral("address of %1 characters \"%2\" entered").arg(typed.size()).arg(describe(typed));
             ++counts[QStringLiteral("addresses entered")];
             QTest::keyClick(handle, Qt::Key_A, Qt::AltModifier);
-            QWindow *at = QGuiApplication::focusWindow() ? QGuiApplication::focusWindow() : handle;
+            QWindow *at = focusedOr(handle);
             QTest::keyClick(at, Qt::Key_A, Qt::ControlModifier);
-            QTest::sendKeyEvent(QTest::Press, at, Qt::Key_unknown, typed, Qt::NoModifier);
-            QTest::sendKeyEvent(QTest::Release, at, Qt::Key_unknown, typed, Qt::NoModifier);
+            sendText(at, typed);
             QTest::keyClick(at, Qt::Key_Return);
         } else if (kind < 70) {
             // Mostly on the toolbar and the address row, some in an open list.
@@ -501,8 +514,7 @@ void TestMonkey::randomInputInTheBrowser()
             const QString typed = monkey.text();
             event = QStringLiteral("key event with %1 characters \"%2\"").arg(typed.size()).arg(describe(typed));
             ++counts[QStringLiteral("typed texts")];
-            QTest::sendKeyEvent(QTest::Press, target, Qt::Key_unknown, typed, Qt::NoModifier);
-            QTest::sendKeyEvent(QTest::Release, target, Qt::Key_unknown, typed, Qt::NoModifier);
+            sendText(target, typed);
         } else if (kind < 92) {
             event = QStringLiteral("the load ends");
             ++counts[QStringLiteral("loads ended")];
@@ -519,6 +531,8 @@ void TestMonkey::randomInputInTheBrowser()
             // Closed and reached again: a fresh page view, with no page to go back or forward to.
             event = QStringLiteral("closed and opened again");
             ++counts[QStringLiteral("closed and opened again")];
+            if (view)
+                counts[QStringLiteral("pages asked for")] += static_cast<int>(view->requests.size());
             b.Unload();
             rt::form<frmBrowser>().setVisible(true);
             if (rt::isLoaded<frmAbout>())
@@ -555,9 +569,10 @@ void TestMonkey::randomInputInTheBrowser()
         }
     }
 
+    if (const testing::FakeWebBrowser *last = d.web.last())
+        counts[QStringLiteral("pages asked for")] += static_cast<int>(last->requests.size());
     for (const auto &[what, count] : counts)
         qInfo("%s: %d", qPrintable(what), count);
-    qInfo("pages asked for: %lld", static_cast<long long>(d.web.last() ? d.web.last()->requests.size() : 0));
     if (!failure.isEmpty()) {
         QFAIL(qPrintable(report(seed, failure, recent)));
     }
