@@ -2,6 +2,7 @@
 
 #include "mdiform.h"
 #include "services.h"
+#include "style.h"
 #include "timer.h"
 #include "twips.h"
 
@@ -91,7 +92,7 @@ QWidget *Form::createWindow()
     auto *frame = new QFrame(nullptr, Qt::Window);
     auto *layout = new QVBoxLayout(frame);
     layout->setContentsMargins(0, 0, 0, 0);
-    if (m_borderStyle != 2)
+    if (!isSizable())
         layout->setSizeConstraint(QLayout::SetFixedSize);
     m_client = new QWidget(frame);
     layout->addWidget(m_client);
@@ -127,7 +128,7 @@ void Form::applyWindowFrame()
     if (!m_framed || !frame)
         return;
     // Tool windows stay out of the taskbar on every window system.
-    Qt::WindowFlags flags = m_showInTaskbar ? Qt::Window : Qt::Tool;
+    Qt::WindowFlags flags = m_showInTaskbar && !isToolWindow() ? Qt::Window : Qt::Tool;
     const bool titleBar = m_controlBox || !Caption().isEmpty();
     if (m_borderStyle == 0) {
         flags |= Qt::FramelessWindowHint;
@@ -150,6 +151,30 @@ void Form::applyWindowFrame()
     frame->setWindowFlags(flags);
 }
 
+// The same design-time frame as a top-level window's, drawn by the MDI
+// frame: a caption with the control box's buttons, or a bare caption
+// without a system menu; fixed borders cannot be dragged.
+void Form::applyChildFrame()
+{
+    auto *sub = static_cast<ChildWindow *>(m_window.data());
+    Qt::WindowFlags flags = Qt::SubWindow;
+    if (m_borderStyle == 0) {
+        flags |= Qt::FramelessWindowHint;
+    } else {
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (m_controlBox)
+            flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (m_controlBox && isSizable())
+            flags |= Qt::WindowMinMaxButtonsHint;
+    }
+    sub->setWindowFlags(flags);
+    if (!m_controlBox)
+        sub->setSystemMenu(nullptr);
+    sub->setFixedBorder(!isSizable());
+    if (isToolWindow())
+        sub->setStyle(toolWindowStyle());
+}
+
 void Form::load()
 {
     static const bool accessible = [] {
@@ -165,10 +190,11 @@ void Form::load()
         m_frame = frame;
         frame->setVisible(true);
         m_client = new QWidget;
-        auto *sub =
-            frame->area()->addSubWindow(m_client, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        auto *sub = new ChildWindow(m_client);
+        frame->area()->addSubWindow(sub);
         sub->hide();
         m_window = sub;
+        applyChildFrame();
     } else {
         m_window = createWindow();
     }
@@ -312,8 +338,11 @@ int Form::ScaleHeight() const
 void Form::setClientSize(int widthTwips, int heightTwips)
 {
     m_client->setFixedSize(px(widthTwips), px(heightTwips));
-    if (QMdiSubWindow *sub = subWindow())
+    if (QMdiSubWindow *sub = subWindow()) {
         sub->adjustSize();
+        if (!isSizable())
+            sub->setFixedSize(sub->size());
+    }
 }
 
 void Form::setPosition(int leftTwips, int topTwips)

@@ -76,8 +76,10 @@ protected:
 
     // The window's frame is fixed at design: set it in the constructor, before
     // the window exists. BorderStyle 0 none, 1 fixed single, 2 sizable (the
-    // default), 3 fixed dialog. A window with an empty caption and no control
-    // box has no title bar; its border is then drawn by the form itself.
+    // default), 3 fixed dialog, 4 fixed tool window, 5 sizable tool window
+    // (a thin caption, and out of the taskbar). A window with an empty caption
+    // and no control box has no title bar; its border is then drawn by the
+    // form itself. An MDI child's frame follows the same settings.
     void setBorderStyle(int style);
     void setControlBox(bool controlBox);
     void setShowInTaskbar(bool showInTaskbar);
@@ -124,6 +126,9 @@ private:
     void finishUnload();
     void showWindow();
     void applyWindowFrame();
+    void applyChildFrame();
+    [[nodiscard]] bool isSizable() const { return m_borderStyle == 2 || m_borderStyle == 5; }
+    [[nodiscard]] bool isToolWindow() const { return m_borderStyle == 4 || m_borderStyle == 5; }
     [[nodiscard]] QMdiSubWindow *subWindow() const;
 
     State m_state = State::Unloaded;

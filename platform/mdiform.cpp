@@ -2,9 +2,12 @@
 
 #include "twips.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace rt {
 
@@ -47,6 +50,61 @@ void BackgroundArea::paintEvent(QPaintEvent *event)
         // scaled nor a full-colour copy of the photograph is kept.
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(pictureRect(), m_picture);
+    }
+}
+
+ChildWindow::ChildWindow(QWidget *client)
+{
+    setWidget(client);
+}
+
+// The band around the window where a press would start a resize: the frame
+// outside the caption and the client area.
+bool ChildWindow::onBorder(QPoint at) const
+{
+    const int band = std::max(contentsMargins().left(), 1);
+    return !rect().adjusted(band, band, -band, -band).contains(at);
+}
+
+void ChildWindow::mousePressEvent(QMouseEvent *event)
+{
+    if (m_fixed && !isMinimized() && onBorder(event->position().toPoint())) {
+        // The drag that follows is the window's too: it moves nothing.
+        m_ignoringDrag = true;
+        event->accept();
+        return;
+    }
+    QMdiSubWindow::mousePressEvent(event);
+}
+
+void ChildWindow::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_ignoringDrag && event->buttons() == Qt::NoButton) {
+        m_ignoringDrag = false;
+        event->accept();
+        return;
+    }
+    QMdiSubWindow::mouseReleaseEvent(event);
+}
+
+void ChildWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_ignoringDrag) {
+        event->accept();
+        return;
+    }
+    QMdiSubWindow::mouseMoveEvent(event);
+    if (!m_fixed || !testAttribute(Qt::WA_SetCursor))
+        return;
+    switch (cursor().shape()) {
+    case Qt::SizeVerCursor:
+    case Qt::SizeHorCursor:
+    case Qt::SizeBDiagCursor:
+    case Qt::SizeFDiagCursor:
+        unsetCursor();
+        break;
+    default:
+        break;
     }
 }
 

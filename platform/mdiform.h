@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QImage>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 
 namespace rt {
 
@@ -25,6 +26,28 @@ protected:
 private:
     QImage m_picture;
     QColor m_backColor;
+};
+
+// The window of an MDI child form inside its frame. With a fixed border it
+// keeps its size: its edges neither resize it nor show a resize pointer, and
+// its caption still moves it. Without a system menu the caption offers none.
+class ChildWindow : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    explicit ChildWindow(QWidget *client);
+    void setFixedBorder(bool fixed) { m_fixed = fixed; }
+    [[nodiscard]] bool hasFixedBorder() const { return m_fixed; }
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    [[nodiscard]] bool onBorder(QPoint at) const;
+
+    bool m_fixed = false;
+    bool m_ignoringDrag = false;
 };
 
 // A frame window whose client area hosts MDI child forms.

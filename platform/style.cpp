@@ -5,6 +5,10 @@
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
+#include <QWidget>
+
+#include <algorithm>
 
 namespace rt {
 namespace {
@@ -66,7 +70,25 @@ private:
 
 class ProgramStyle final : public QProxyStyle {
 public:
-    using QProxyStyle::QProxyStyle;
+    explicit ProgramStyle(QStyle *base, bool toolCaption = false)
+        : QProxyStyle(base)
+        , m_toolCaption(toolCaption)
+    {
+    }
+
+    // A tool window's caption is a few pixels lower than a window's: the
+    // caption text's height and a little air. Not every style knows the
+    // difference.
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (m_toolCaption && metric == PM_TitleBarHeight) {
+            const QFontMetrics fm = widget   ? widget->fontMetrics()
+                                    : option ? option->fontMetrics
+                                             : QFontMetrics(QFont());
+            return std::min(QProxyStyle::pixelMetric(metric, option, widget), std::max(fm.height() + 4, 16));
+        }
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
 
     QIcon standardIcon(StandardPixmap which, const QStyleOption *option, const QWidget *widget) const override
     {
@@ -84,6 +106,9 @@ public:
             return QProxyStyle::standardIcon(which, option, widget);
         }
     }
+
+private:
+    bool m_toolCaption;
 };
 
 } // namespace
@@ -94,6 +119,16 @@ QStyle *newPlatformStyle()
     if (const auto *program = dynamic_cast<const ProgramStyle *>(style))
         style = program->baseStyle();
     return QStyleFactory::create(style->name());
+}
+
+QStyle *toolWindowStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new ProgramStyle(newPlatformStyle(), true);
+        style->setParent(qApp);
+    }
+    return style;
 }
 
 void installStyle()

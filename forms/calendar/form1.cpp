@@ -34,7 +34,13 @@ const std::array<QString, 32> &dayTexts()
 
 } // namespace
 
-Form1::Form1() = default;
+Form1::Form1()
+{
+    // A fixed tool window without a control box: it has no close button of
+    // its own and keeps the size of its grid.
+    setBorderStyle(4);
+    setControlBox(false);
+}
 
 rt::MdiForm *Form1::mdiFrame()
 {

@@ -5,8 +5,10 @@
 #include "webdouble.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QMdiSubWindow>
+#include <QStyleOptionTitleBar>
 #include <QTest>
 
 namespace {
@@ -262,6 +264,68 @@ private slots:
         QVERIFY(!(flags & Qt::WindowCloseButtonHint));
         QVERIFY(!(flags & Qt::WindowSystemMenuHint));
         QCOMPARE(f.client()->minimumSize(), f.client()->maximumSize());
+    }
+
+    // Through the window's own frame: dragging its edges and corners changes
+    // nothing and shows no resize pointer, its caption still moves it, and
+    // the caption has neither buttons nor a system menu.
+    void frameKeepsItsSizeAndHasNoSystemMenu()
+    {
+        testing::ProgramDoubles d;
+        Form1 &f = shown();
+        auto *sub = qobject_cast<QMdiSubWindow *>(f.window());
+        QVERIFY(sub);
+        QWindow *screenWindow = sub->window()->windowHandle();
+        auto drag = [&](QPoint from, QPoint by) {
+            const QPoint at = sub->mapTo(sub->window(), from);
+            QTest::mouseMove(screenWindow, at);
+            QTest::mousePress(screenWindow, Qt::LeftButton, {}, at);
+            for (int step = 1; step <= 4; ++step)
+                QTest::mouseMove(screenWindow, at + by * step / 4);
+            QTest::mouseRelease(screenWindow, Qt::LeftButton, {}, at + by);
+        };
+
+        const QSize size = sub->size();
+        const QPoint place = sub->pos();
+        const int w = size.width();
+        const int h = size.height();
+        // The top corners are rounded off: a press right on them is the frame's.
+        const QPoint edges[] = {{w - 1, h - 1}, {w - 1, h / 2}, {w / 2, h - 1}, {0, h / 2}, {2, 2}, {w / 2, 0}};
+        for (const QPoint edge : edges) {
+            QTest::mouseMove(screenWindow, sub->mapTo(sub->window(), edge));
+            const Qt::CursorShape shape = sub->cursor().shape();
+            QVERIFY2(shape != Qt::SizeFDiagCursor && shape != Qt::SizeBDiagCursor && shape != Qt::SizeHorCursor
+                         && shape != Qt::SizeVerCursor,
+                     qPrintable(QStringLiteral("resize pointer at %1,%2").arg(edge.x()).arg(edge.y())));
+            drag(edge, QPoint(40, 40));
+            QCOMPARE(sub->size(), size);
+            QCOMPARE(sub->pos(), place);
+        }
+
+        // The caption: thinner than a window's, and it moves the window.
+        const int caption = f.client()->mapTo(sub, QPoint()).y();
+        QMdiSubWindow plain;
+        QStyleOptionTitleBar option;
+        option.initFrom(&plain);
+        option.titleBarFlags = plain.windowFlags();
+        QVERIFY(caption < plain.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &plain));
+        drag(QPoint(w / 2, caption / 2), QPoint(30, 20));
+        QCOMPARE(sub->pos(), place + QPoint(30, 20));
+        QCOMPARE(sub->size(), size);
+
+        QVERIFY(!sub->systemMenu());
+        const QPoint onCaption(w / 2, caption / 2);
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, onCaption, sub->mapToGlobal(onCaption));
+        QApplication::sendEvent(sub, &rightClick);
+        QVERIFY(!QApplication::activePopupWidget());
+        const Qt::WindowFlags flags = sub->windowFlags();
+        QVERIFY(!(flags & (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint)));
+
+        // The frame's click still minimises and restores it, at its size.
+        f.setWindowState(1);
+        QVERIFY(sub->height() < h);
+        f.setWindowState(0);
+        QCOMPARE(sub->size(), size);
     }
 
     void focusOrder()
