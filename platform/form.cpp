@@ -9,7 +9,9 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFrame>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -230,11 +232,58 @@ void Form::setVisible(bool visible)
         return;
     }
     // Hiding moves the focus away; showing the window again brings it back,
-    // so that a keyboard user keeps their place.
-    QWidget *focus = QApplication::focusWidget();
-    if (focus && m_window->isAncestorOf(focus))
+    // so that a keyboard user keeps their place: the same control, and in a
+    // text field the same cursor and selection (losing the focus clears it).
+    if (QWidget *focus = focusedControl()) {
         m_hiddenFocus = focus;
+        m_hiddenText = {};
+        if (const QLineEdit *edit = textOf(focus)) {
+            m_hiddenText.cursor = edit->cursorPosition();
+            m_hiddenText.selectionStart = edit->selectionStart();
+            m_hiddenText.selectionLength = edit->selectionLength();
+        }
+    }
     m_window->hide();
+}
+
+QWidget *Form::focusedControl() const
+{
+    // An open drop-down list is a window of its own, with the focus; the
+    // control it belongs to is the one to come back to.
+    for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        if (w->window() == m_window->window() && (w == m_window || m_window->isAncestorOf(w)))
+            return w;
+    }
+    return nullptr;
+}
+
+QLineEdit *Form::textOf(QWidget *control)
+{
+    if (auto *combo = qobject_cast<QComboBox *>(control))
+        return combo->lineEdit();
+    return qobject_cast<QLineEdit *>(control);
+}
+
+void Form::restoreFocus()
+{
+    QWidget *focus = m_hiddenFocus.data();
+    m_hiddenFocus = nullptr;
+    if (!focus)
+        return;
+    // Unless the user has gone on to another window meanwhile.
+    QWidget *now = QApplication::focusWidget();
+    if (now && !m_window->isAncestorOf(now))
+        return;
+    focus->setFocus(Qt::OtherFocusReason);
+    if (QLineEdit *edit = textOf(focus)) {
+        const HiddenText &t = m_hiddenText;
+        if (t.selectionLength <= 0)
+            edit->setCursorPosition(t.cursor);
+        else if (t.cursor == t.selectionStart) // selected leftwards: the cursor at its start
+            edit->setSelection(t.selectionStart + t.selectionLength, -t.selectionLength);
+        else
+            edit->setSelection(t.selectionStart, t.selectionLength);
+    }
 }
 
 void Form::showWindow()
@@ -257,13 +306,7 @@ void Form::showWindow()
     m_window->show();
     if (!m_frame)
         m_window->activateWindow();
-    if (QWidget *focus = m_hiddenFocus.data()) {
-        m_hiddenFocus = nullptr;
-        // Unless the user has gone on to another window meanwhile.
-        QWidget *now = QApplication::focusWidget();
-        if (!now || m_window->isAncestorOf(now))
-            focus->setFocus(Qt::OtherFocusReason);
-    }
+    restoreFocus();
     // Resize is raised on the first showing too (Qt resizes before the
     // window counts as visible).
     if (!m_shown) {

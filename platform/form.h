@@ -9,6 +9,7 @@
 #include <map>
 #include <type_traits>
 
+class QLineEdit;
 class QWidget;
 class QMdiSubWindow;
 
@@ -130,13 +131,23 @@ private:
     [[nodiscard]] bool isSizable() const { return m_borderStyle == 2 || m_borderStyle == 5; }
     [[nodiscard]] bool isToolWindow() const { return m_borderStyle == 4 || m_borderStyle == 5; }
     [[nodiscard]] QMdiSubWindow *subWindow() const;
+    [[nodiscard]] QWidget *focusedControl() const;
+    [[nodiscard]] static QLineEdit *textOf(QWidget *control);
+    void restoreFocus();
 
     State m_state = State::Unloaded;
     Form **m_slot = nullptr;
     QPointer<QWidget> m_window;
     QPointer<QWidget> m_client;
-    // The control that had the keyboard focus when the window was hidden.
+    // The control that had the keyboard focus when the window was hidden,
+    // and where its text cursor and selection stood.
+    struct HiddenText {
+        int cursor = 0;
+        int selectionStart = -1;
+        int selectionLength = 0;
+    };
     QPointer<QWidget> m_hiddenFocus;
+    HiddenText m_hiddenText;
     MdiForm *m_frame = nullptr;
     bool m_showAfterLoad = false;
     bool m_keyPreview = false;

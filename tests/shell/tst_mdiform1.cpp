@@ -4,7 +4,9 @@
 #include "shell/mdiform1.h"
 #include "webdouble.h"
 
+#include <QAbstractItemView>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QTest>
 #include <QtEndian>
@@ -82,6 +84,68 @@ private slots:
         QCOMPARE(calendar.text1[25]->Text(), QStringLiteral("note"));
         QVERIFY(calendar.Visible());
         QCOMPARE(QApplication::focusWidget(), calendar.monthc);
+    }
+
+    // Wherever the focus was, it is there after a tick: a selector whose list
+    // was open (the list may close), a day cell, the button, a text being
+    // edited with its cursor and its selection in either direction.
+    void tickKeepsTheFocusWhereItWas_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("listOpen");
+        QTest::addColumn<int>("from"); // selection's anchor, or -1 for none
+        QTest::addColumn<int>("to");   // where the cursor stands
+        QTest::newRow("month list open") << "monthc" << true << -1 << 0;
+        QTest::newRow("decade list open") << "decade" << true << -1 << 0;
+        QTest::newRow("day cell") << "text1(9)" << false << -1 << 0;
+        QTest::newRow("button") << "go" << false << -1 << 0;
+        QTest::newRow("month text, cursor inside") << "monthc" << false << -1 << 3;
+        QTest::newRow("month text, selected rightwards") << "monthc" << false << 1 << 5;
+        QTest::newRow("month text, selected leftwards") << "monthc" << false << 6 << 2;
+        QTest::newRow("editable cell, selected") << "text1(25)" << false << 0 << 1;
+    }
+    void tickKeepsTheFocusWhereItWas()
+    {
+        QFETCH(QString, control);
+        QFETCH(bool, listOpen);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        testing::ProgramDoubles d;
+        MDIForm1 &frame = startFrame();
+        frame.window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame.window()));
+        Form1 &calendar = rt::form<Form1>();
+        calendar.monthc->setListIndex(11); // "December": room for a selection
+        auto *focus = calendar.client()->findChild<QWidget *>(control);
+        QVERIFY(focus);
+        focus->setFocus();
+        auto *combo = qobject_cast<QComboBox *>(focus);
+        QLineEdit *edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit *>(focus);
+        if (listOpen) {
+            combo->showPopup();
+            QTRY_VERIFY(combo->view()->isVisible());
+        } else if (from >= 0) {
+            edit->setSelection(from, to - from);
+        } else if (edit) {
+            edit->setCursorPosition(to);
+        }
+        const QString selected = edit ? edit->selectedText() : QString();
+
+        d.clock.advance(20000);
+        QVERIFY(calendar.Visible());
+        QCOMPARE(QApplication::focusWidget(), focus);
+        if (listOpen) {
+            // The next arrow key changes this selector, no other.
+            const int before = combo->currentIndex();
+            if (combo->view()->isVisible())
+                combo->hidePopup();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+            QCOMPARE(combo->currentIndex(), before - 1);
+            QCOMPARE(calendar.millenium->ListIndex(), 2);
+        } else if (edit) {
+            QCOMPARE(edit->cursorPosition(), to);
+            QCOMPARE(edit->selectedText(), selected);
+        }
     }
 
     void alwaysMaximised()
