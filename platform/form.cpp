@@ -18,8 +18,10 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 namespace rt {
 namespace {
@@ -306,6 +308,7 @@ void Form::showWindow()
     m_window->show();
     if (!m_frame)
         m_window->activateWindow();
+    watchFirstExposure();
     restoreFocus();
     // Resize is raised on the first showing too (Qt resizes before the
     // window counts as visible).
@@ -406,6 +409,40 @@ void Form::centerOnScreen()
     m_window->move(free.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
+void Form::countFromFirstExposure(Timer *timer)
+{
+    m_exposureTimers.emplace_back(timer);
+}
+
+void Form::watchFirstExposure()
+{
+    if (m_exposureTimers.empty() || m_exposureWatch)
+        return;
+    QWindow *handle = m_window->window()->windowHandle();
+    if (!handle)
+        return;
+    if (handle->isExposed()) {
+        firstExposed();
+        return;
+    }
+    m_exposureWatch = handle;
+    handle->installEventFilter(this);
+}
+
+void Form::firstExposed()
+{
+    if (m_exposureWatch)
+        m_exposureWatch->removeEventFilter(this);
+    m_exposureWatch = nullptr;
+    const auto timers = std::exchange(m_exposureTimers, {});
+    for (Timer *timer : timers) {
+        if (timer && timer->Enabled()) {
+            timer->setEnabled(false);
+            timer->setEnabled(true);
+        }
+    }
+}
+
 void Form::setTabIndex(QWidget *control, int tabIndex)
 {
     m_tabOrder[tabIndex] = control;
@@ -455,6 +492,8 @@ void Form::finishUnload()
         timer->setEnabled(false);
     if (m_keyPreview)
         qApp->removeEventFilter(this);
+    if (m_exposureWatch)
+        m_exposureWatch->removeEventFilter(this);
     if (m_window) {
         m_window->removeEventFilter(this);
         m_window->hide();
@@ -473,6 +512,10 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
         return false;
 
     switch (event->type()) {
+    case QEvent::Expose:
+        if (watched == m_exposureWatch && static_cast<QWindow *>(watched)->isExposed())
+            firstExposed();
+        break;
     case QEvent::Close:
         if (watched == m_window) {
             event->ignore();

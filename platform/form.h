@@ -8,14 +8,17 @@
 #include <cstdint>
 #include <map>
 #include <type_traits>
+#include <vector>
 
 class QLineEdit;
+class QWindow;
 class QWidget;
 class QMdiSubWindow;
 
 namespace rt {
 
 class MdiForm;
+class Timer;
 template <class F> F &form();
 
 // A window of the program. Each form class has one default instance, made
@@ -96,6 +99,10 @@ protected:
     void setFixedDialog();
     // Places the window in the middle of its screen's free area.
     void centerOnScreen();
+    // The timer counts its interval from the moment the window is first on
+    // the screen rather than from the load: the window system may take a
+    // while to map a new window. Until then it counts from where it started.
+    void countFromFirstExposure(Timer *timer);
     // Key presses go to Form_KeyPress before the control with the focus.
     void setKeyPreview(bool keyPreview) { m_keyPreview = keyPreview; }
     // Focus order: controls in ascending tab index; applied after createControls().
@@ -134,6 +141,8 @@ private:
     [[nodiscard]] QWidget *focusedControl() const;
     [[nodiscard]] static QLineEdit *textOf(QWidget *control);
     void restoreFocus();
+    void watchFirstExposure();
+    void firstExposed();
 
     State m_state = State::Unloaded;
     Form **m_slot = nullptr;
@@ -164,6 +173,8 @@ private:
     const QEvent *m_lastKey = nullptr;
     quint64 m_lastKeyTime = 0;
     std::map<int, QWidget *> m_tabOrder;
+    std::vector<QPointer<Timer>> m_exposureTimers;
+    QPointer<QWindow> m_exposureWatch;
 };
 
 // The loaded forms, in loading order; and teardown for tests.

@@ -24,6 +24,8 @@ void frmSplash::createControls()
     setKeyPreview(true);
 
     Timer1 = new rt::Timer(this, 5000, true, [this] { Timer1_Timer(); });
+    // Five seconds on the screen, however long the window system takes to show it.
+    countFromFirstExposure(Timer1);
 
     Frame1 = new rt::Frame(client());
     Frame1->setGeometry(twipsRect(120, 60, 7080, 4050));
