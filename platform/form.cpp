@@ -248,6 +248,28 @@ void Form::setVisible(bool visible)
     m_window->hide();
 }
 
+bool Form::canMinimise() const
+{
+    // A child is minimised inside its frame, by the program.
+    if (m_frame)
+        return true;
+    const Qt::WindowFlags flags = m_window->windowFlags();
+    if (flags & Qt::WindowMinimizeButtonHint)
+        return true;
+    return !(flags & (Qt::CustomizeWindowHint | Qt::FramelessWindowHint)) && m_window->windowType() == Qt::Window;
+}
+
+// Some window managers offer to minimise any window, whatever it asked for.
+// A window without a minimise button has no taskbar entry to come back from
+// on such desktops, and it may be the program's only one: it comes back.
+void Form::undoMinimise()
+{
+    m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
 QWidget *Form::focusedControl() const
 {
     // An open drop-down list is a window of its own, with the focus; the
@@ -536,8 +558,13 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
                 this,
                 [this] {
                     m_resizePending = false;
-                    if (isLoaded() && m_window && m_window->isVisible())
-                        dispatch([this] { Form_Resize(); });
+                    if (!isLoaded() || !m_window || !m_window->isVisible())
+                        return;
+                    if (m_window->isMinimized() && !canMinimise()) {
+                        undoMinimise();
+                        return;
+                    }
+                    dispatch([this] { Form_Resize(); });
                 },
                 Qt::QueuedConnection);
         }

@@ -141,6 +141,8 @@ private:
     [[nodiscard]] QWidget *focusedControl() const;
     [[nodiscard]] static QLineEdit *textOf(QWidget *control);
     void restoreFocus();
+    [[nodiscard]] bool canMinimise() const;
+    void undoMinimise();
     void watchFirstExposure();
     void firstExposed();
 

@@ -65,6 +65,7 @@ private slots:
     void titleUsesAnInstalledItalicFace();
     void closes_data();
     void closes();
+    void comesBackWhenMinimised();
     void systemInfoAnswersEnterAndAltS();
     void startSysInfo_data();
     void startSysInfo();
@@ -185,6 +186,20 @@ void tst_frmAbout::closes()
 
     QVERIFY(!rt::isLoaded<frmAbout>());
     QCOMPARE(doubles.endings, std::vector<int>{0}); // the last window: the program ends
+}
+
+// Some window managers offer to minimise any window. The About window has no
+// minimise button and is often the program's last window: it comes back.
+void tst_frmAbout::comesBackWhenMinimised()
+{
+    testing::Doubles doubles;
+    frmAbout &about = open();
+    QVERIFY(QTest::qWaitForWindowActive(about.window()));
+    QVERIFY(!(about.window()->windowFlags() & Qt::WindowMinimizeButtonHint));
+    about.window()->showMinimized();
+    QTRY_VERIFY(!about.window()->isMinimized());
+    QVERIFY(about.Visible());
+    QVERIFY(QTest::qWaitForWindowActive(about.window()));
 }
 
 void tst_frmAbout::systemInfoAnswersEnterAndAltS()

@@ -107,6 +107,18 @@ private slots:
         QCOMPARE(journal.count(QStringLiteral("Plain unload")), 3);
     }
 
+    // A window with a minimise button stays minimised (one without comes back).
+    void sizableWindowStaysMinimised()
+    {
+        testing::Doubles d;
+        Plain &plain = rt::form<Plain>();
+        plain.Show();
+        plain.window()->showMinimized();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(plain.WindowState(), 1);
+    }
+
     void hidingTheLastWindowDoesNotEndTheProgram()
     {
         testing::Doubles d;

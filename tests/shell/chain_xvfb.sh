@@ -218,7 +218,36 @@ fi
 
 press "$browser" alt+F4
 wait_for "About window" have_window '^About TEMPORIA$'
+about=$window
 say "browser closed; the About window is shown"
+
+# The About window asks for a dialog without a minimise button: its window
+# type, and Motif hints with neither the minimise function (4th bit) nor
+# the minimise button (6th). The window manager here offers to minimise it
+# anyway; then it comes back, since nothing else would bring it back.
+if command -v xprop >/dev/null 2>&1; then
+    type=$(timeout 10 xprop -id "$about" _NET_WM_WINDOW_TYPE 2>/dev/null)
+    case "$type" in
+    *"= _NET_WM_WINDOW_TYPE_DIALOG"*) ;;
+    *) fail "the About window is not a dialog: $type" ;;
+    esac
+    read -r functions decorations < <(timeout 10 xprop -id "$about" _MOTIF_WM_HINTS 2>/dev/null |
+        sed -n 's/.*= *[^,]*, *\([^,]*\), *\([^,]*\),.*/\1 \2/p')
+    [ -n "$functions" ] || fail "the About window sets no Motif hints"
+    (( (functions & 0x8) == 0 && (decorations & 0x20) == 0 )) ||
+        fail "the About window's Motif hints allow minimising: functions $functions, decorations $decorations"
+    # Every change of its state, as the window manager records it.
+    timeout "$step_timeout" xprop -spy -id "$about" WM_STATE >"$work/about-state" 2>/dev/null &
+    spy=$!
+    spying() { grep -q 'window state:' "$work/about-state"; }
+    wait_for "About window's state" spying
+    timeout 10 xdotool windowminimize "$about"
+    minimised_and_back() { grep -A9 'window state: Iconic' "$work/about-state" | grep -q 'window state: Normal'; }
+    wait_for "About window minimised and back" minimised_and_back
+    kill "$spy" 2>/dev/null
+    wait_for "About window shown again" have_window '^About TEMPORIA$'
+    say "the About window is a dialog without minimise, and came back when minimised anyway"
+fi
 press "$window" Return
 
 ended() { ! running "$session"; }
