@@ -165,6 +165,16 @@ void Form1::Form_Load()
     go_Click();
 }
 
+void Form1::showMonth(int year, int month)
+{
+    millenium->setListIndex(year / 1000);
+    century->setListIndex(year / 100 % 10);
+    decade->setListIndex(year / 10 % 10);
+    yearc->setListIndex(year % 10);
+    monthc->setListIndex(month - 1);
+    go_Click();
+}
+
 void Form1::Form_Unload(std::int16_t &Cancel)
 {
     (void)Cancel;
@@ -209,4 +219,6 @@ void Form1::go_Click()
     const engine::MonthLayout month{static_cast<std::int16_t>(first - 1 + leap), days, leap};
     for (int n = 0; n < engine::cellCount; ++n)
         text1[static_cast<std::size_t>(n)]->setText(dayTexts()[static_cast<std::size_t>(month.dayAt(n))]);
+    m_shownYear = engine::yearNumber(s);
+    m_shownMonth = s.month + 1;
 }
