@@ -2,6 +2,7 @@
 
 #include "browser/frmbrowser.h"
 #include "calendar.h"
+#include "calendar/monthactions.h"
 #include "shell/mdiform1.h"
 
 using rt::color;
@@ -145,6 +146,9 @@ void Form1::createControls()
         setTabIndex(cell, n <= 34 ? n : n + 6);
         text1[static_cast<std::size_t>(n)] = cell;
     }
+
+    // Copy, print and the grid's context menu.
+    new MonthActions(*this);
 }
 
 void Form1::Form_Load()
