@@ -1,6 +1,6 @@
 // The command line: the month the windows start on, text printed instead of
-// windows, help, version and refused arguments; and as the program runs it
-// without a display.
+// windows, help, version and refused arguments; as the program runs it
+// without a display; and the manual page beside --help.
 #include "calendar/form1.h"
 #include "doubles.h"
 #include "monthtext.h"
@@ -9,7 +9,9 @@
 #include "shell/mdiform1.h"
 #include "webdouble.h"
 
+#include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -68,6 +70,57 @@ Run runWithoutDisplay(const QStringList &arguments)
         return {};
     return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
             QString::fromUtf8(program.readAllStandardError())};
+}
+
+struct Entry {
+    QString names;
+    QString description;
+};
+
+QString simplified(QString s)
+{
+    return s.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" ")).trimmed();
+}
+
+// "  -t, --text       Print ..." and its following lines, until the next option.
+QList<Entry> helpOptions(const QString &help)
+{
+    QList<Entry> entries;
+    const QString section = help.section(QStringLiteral("Options:\n"), 1).section(QStringLiteral("\n\n"), 0, 0);
+    for (const QString &line : section.split(QLatin1Char('\n'))) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.startsWith(QLatin1Char('-'))) {
+            const qsizetype gap = trimmed.indexOf(QStringLiteral("  "));
+            entries.append({trimmed.left(gap), trimmed.mid(gap)});
+        } else if (!entries.isEmpty()) {
+            entries.last().description += QLatin1Char(' ') + trimmed;
+        }
+    }
+    for (Entry &e : entries)
+        e.description = simplified(e.description);
+    return entries;
+}
+
+// The .TP entries of the manual page's OPTIONS section, font changes removed.
+QList<Entry> manualOptions(const QString &page)
+{
+    QString options = page.section(QStringLiteral(".SH OPTIONS\n"), 1).section(QStringLiteral("\n.SH "), 0, 0);
+    options.remove(QRegularExpression(QStringLiteral("\\\\f[BIRP]")));
+    options.replace(QStringLiteral("\\-"), QStringLiteral("-"));
+    QList<Entry> entries;
+    for (const QString &item : options.split(QStringLiteral(".TP\n"), Qt::SkipEmptyParts)) {
+        // ".BR \-t ", " \-\-text": the alternating macros join their words without a blank.
+        const QString line = item.section(QLatin1Char('\n'), 0, 0);
+        const QString macro = line.section(QLatin1Char(' '), 0, 0);
+        QStringList words;
+        const QRegularExpression word(QStringLiteral("\"([^\"]*)\"|(\\S+)"));
+        for (const QRegularExpressionMatch &m : word.globalMatch(line.section(QLatin1Char(' '), 1)))
+            words << (m.capturedLength(1) ? m.captured(1) : m.captured(2));
+        const bool alternating = macro.size() == 3;
+        entries.append({simplified(words.join(alternating ? QString() : QStringLiteral(" "))),
+                        simplified(item.section(QLatin1Char('\n'), 1))});
+    }
+    return entries;
 }
 
 } // namespace
@@ -234,6 +287,28 @@ private slots:
             QVERIFY2(run.err.contains(err) && run.err.count(QLatin1Char('\n')) == 1, qPrintable(run.err));
         else
             QCOMPARE(run.err, err);
+    }
+
+    // The manual page lists the options of --help, in the same order and words.
+    void manualPageListsTheOptionsOfHelp()
+    {
+        QFile page(QStringLiteral(MANUAL_PAGE));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QList<Entry> manual = manualOptions(QString::fromUtf8(page.readAll()));
+        const QList<Entry> help = helpOptions(helpText(QStringLiteral("temporia")));
+        QCOMPARE(help.size(), 4);
+        QCOMPARE(manual.size(), help.size());
+        for (qsizetype i = 0; i < help.size(); ++i) {
+            QCOMPARE(manual[i].names, help[i].names);
+            QCOMPARE(manual[i].description, help[i].description);
+        }
+
+        QProcess groff;
+        groff.start(QStringLiteral("groff"),
+                    {QStringLiteral("-man"), QStringLiteral("-ww"), QStringLiteral("-z"), QStringLiteral(MANUAL_PAGE)});
+        QVERIFY(groff.waitForFinished(60000));
+        QCOMPARE(groff.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(groff.readAllStandardError()), QString());
     }
 };
 
