@@ -2,7 +2,6 @@
 // and the grid's context menu. Printing goes to a PDF file through a double
 // of the print dialogs and is read back with pdftotext.
 #include "calendar/form1.h"
-#include "calendar/printdialogs.h"
 #include "doubles.h"
 #include "monthtext.h"
 #include "webdouble.h"
@@ -12,7 +11,6 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMimeData>
-#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -22,36 +20,9 @@
 
 namespace {
 
-// Prints to a PDF file where the platform would ask the person.
-struct PdfPrintDialogs final : PrintDialogs {
-    QString file;
-    bool cancel = false;
-    int setUps = 0;
-    int previews = 0;
-
-    bool setUp(QPrinter &printer, QWidget *) override
-    {
-        ++setUps;
-        toFile(printer);
-        return !cancel;
-    }
-    void preview(QPrinter &printer, QWidget *, const Paint &paint) override
-    {
-        ++previews;
-        toFile(printer);
-        paint(printer);
-    }
-    void toFile(QPrinter &printer) const
-    {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(file);
-    }
-};
-
 struct Fixture {
     testing::ProgramDoubles doubles;
-    PdfPrintDialogs dialogs;
-    ScopedPrintDialogs scope{dialogs};
+    testing::FakePrintDialogs &dialogs = doubles.printing;
     QTemporaryDir folder;
 
     Fixture() { dialogs.file = folder.filePath(QStringLiteral("month.pdf")); }
