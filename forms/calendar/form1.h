@@ -2,6 +2,7 @@
 // button and a six-by-seven grid of day cells, weeks running Monday to Sunday.
 // It draws with the calendar engine (engine/) and lives inside the main frame
 // (forms/shell), which it reaches through the frame's default instance.
+// Copying and printing the month it shows live in monthactions.h.
 #pragma once
 
 #include "runtime.h"

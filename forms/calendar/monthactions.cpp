@@ -91,6 +91,8 @@ void MonthActions::showMenu(QWidget *target, const QPoint &globalPosition)
 
 void MonthActions::copyMonth()
 {
+    if (m_form.shownMonth() == 0) // nothing drawn yet
+        return;
     const int year = m_form.shownYear();
     const int month = m_form.shownMonth();
     auto *data = new QMimeData;
@@ -101,6 +103,8 @@ void MonthActions::copyMonth()
 
 void MonthActions::printMonth()
 {
+    if (m_form.shownMonth() == 0)
+        return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(engine::monthTitle(m_form.shownYear(), m_form.shownMonth())));
     // Seven columns are wider than six weeks are high.
@@ -111,6 +115,8 @@ void MonthActions::printMonth()
 
 void MonthActions::previewMonth()
 {
+    if (m_form.shownMonth() == 0)
+        return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(engine::monthTitle(m_form.shownYear(), m_form.shownMonth())));
     printer.setPageOrientation(QPageLayout::Landscape);
