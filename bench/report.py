@@ -2,7 +2,8 @@
 """Turns the raw figures of bench/run into docs/performance.md and its chart.
 
 Every number in the report comes from the files in the given folder; nothing
-is typed by hand.
+is typed by hand. A part whose figures are not in the folder (bench/run text
+times the command line alone) keeps its section of the report as it was.
 """
 import json
 import os
@@ -81,8 +82,66 @@ def chart(path, groups):
         f.write("\n".join(parts) + "\n")
 
 
+COMMAND_LINE = "## Command line"
+
+
+def previous_sections(report):
+    """The report as it stands, split into the main part and the command line's section."""
+    if not os.path.exists(report):
+        return None, None
+    with open(report) as f:
+        text = f.read()
+    main, found, rest = text.partition(COMMAND_LINE)
+    return main.rstrip("\n") + "\n", (found + rest if found else None)
+
+
+def command_line(folder):
+    """Whole-process times of the same month from three terminal calendars (hyperfine)."""
+    with open(os.path.join(folder, "text.json")) as f:
+        results = {r["command"]: r for r in json.load(f)["results"]}
+    ours = results["temporia --text 2 1900"]
+    ncal = results["ncal -M -b 2 1900"]
+    python = results["python3 -m calendar 1900 2"]
+    runs = ", ".join(f"{name} {len(r['times'])}" for name, r in results.items())
+    return [
+        COMMAND_LINE,
+        "",
+        "February 1900 printed as text by three terminal calendars, each a whole process from start to exit,",
+        "started without a shell and timed by hyperfine (medians; no display).",
+        "",
+        f"Machine: {machine()}.",
+        "",
+        "| Measure | TEMPORIA | Baseline | Ratio |",
+        "|---|---|---|---|",
+        row("`temporia --text 2 1900` vs `python3 -m calendar 1900 2`", ours["median"], python["median"], "ms", 1.0,
+            1e3),
+        row("`temporia --text 2 1900` vs `ncal -M -b 2 1900`", ours["median"], ncal["median"], "ms", None, 1e3),
+        "",
+        f"Runs behind each median: {runs}.",
+        "",
+    ]
+
+
+def row(what, ours, base, unit, target, scale=1.0, fmt="{:.1f}"):
+    ratio = ours / base
+    verdict = "" if target is None else (" (target ≤ %.2f: %s)" % (target, "met" if ratio <= target else "NOT met"))
+    return (f"| {what} | {fmt.format(ours * scale)} {unit} | {fmt.format(base * scale)} {unit} | "
+            f"{ratio:.2f}{verdict} |")
+
+
 def main():
     folder, report, svg = sys.argv[1:4]
+    old_main, old_command_line = previous_sections(report)
+    if os.path.exists(os.path.join(folder, "text.json")):
+        text_section = "\n".join(command_line(folder))
+    else:
+        text_section = old_command_line
+    if not os.path.exists(os.path.join(folder, "engine.json")):
+        if old_main is None:
+            sys.exit(f"{report}: no figures for it in {folder} and no report to keep them from")
+        with open(report, "w") as f:
+            f.write(old_main + ("\n" + text_section if text_section else ""))
+        return
     engine = medians(os.path.join(folder, "engine.json"))
     forms = medians(os.path.join(folder, "forms.json"))
     start = {k: column(os.path.join(folder, f"start-{k}.txt"), 0) for k in ("program", "bare", "text", "linked")}
@@ -91,12 +150,6 @@ def main():
     page_whole = {k: column(os.path.join(folder, f"page-{k}.txt"), 1) for k in ("browser", "bare")}
     with open(os.path.join(folder, "size.txt")) as f:
         size = int(f.read())
-
-    def row(what, ours, base, unit, target, scale=1.0, fmt="{:.1f}"):
-        ratio = ours / base
-        verdict = "" if target is None else (" (target ≤ %.2f: %s)" % (target, "met" if ratio <= target else "NOT met"))
-        return (f"| {what} | {fmt.format(ours * scale)} {unit} | {fmt.format(base * scale)} {unit} | "
-                f"{ratio:.2f}{verdict} |")
 
     lines = [
         "# Performance",
@@ -142,7 +195,7 @@ def main():
         "",
     ]
     with open(report, "w") as f:
-        f.write("\n".join(lines))
+        f.write("\n".join(lines) + ("\n" + text_section if text_section else ""))
     chart(svg, [
         ("Start-up to first window (ms)", "ms",
          [("bare Qt window", start["bare"][0]), ("bare, one line of text", start["text"][0]),

@@ -4,6 +4,8 @@
 // Pure C++20, no Qt and no I/O; nothing here keeps state. The calendar window
 // (forms/calendar) reads its selectors, calls these functions step by step and
 // writes the cells; the benchmarks and tests call layout() directly.
+// monthtext.h lays the same months out as text, for the command line and the
+// clipboard.
 #pragma once
 
 #include <array>

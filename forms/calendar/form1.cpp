@@ -2,6 +2,7 @@
 
 #include "browser/frmbrowser.h"
 #include "calendar.h"
+#include "calendar/monthactions.h"
 #include "shell/mdiform1.h"
 
 using rt::color;
@@ -151,6 +152,9 @@ void Form1::createControls()
         setTabIndex(cell, n <= 34 ? n : n + 6);
         text1[static_cast<std::size_t>(n)] = cell;
     }
+
+    // Copy, print and the grid's context menu.
+    new MonthActions(*this);
 }
 
 void Form1::Form_Load()
@@ -168,6 +172,16 @@ void Form1::Form_Load()
     millenium->setListIndex(Y / 1000);
     century->setListIndex(Y / 100 % 10);
     monthc->setListIndex(M - 1);
+    go_Click();
+}
+
+void Form1::showMonth(int year, int month)
+{
+    millenium->setListIndex(year / 1000);
+    century->setListIndex(year / 100 % 10);
+    decade->setListIndex(year / 10 % 10);
+    yearc->setListIndex(year % 10);
+    monthc->setListIndex(month - 1);
     go_Click();
 }
 
@@ -215,4 +229,6 @@ void Form1::go_Click()
     const engine::MonthLayout month{static_cast<std::int16_t>(first - 1 + leap), days, leap};
     for (int n = 0; n < engine::cellCount; ++n)
         text1[static_cast<std::size_t>(n)]->setText(dayTexts()[static_cast<std::size_t>(month.dayAt(n))]);
+    m_shownYear = engine::yearNumber(s);
+    m_shownMonth = s.month + 1;
 }

@@ -2,6 +2,7 @@
 // button and a six-by-seven grid of day cells, weeks running Monday to Sunday.
 // It draws with the calendar engine (engine/) and lives inside the main frame
 // (forms/shell), which it reaches through the frame's default instance.
+// Copying and printing the month it shows live in monthactions.h.
 #pragma once
 
 #include "runtime.h"
@@ -20,6 +21,12 @@ public:
 
     void go_Click();
     void isleap(int year);
+
+    // Chooses the month (1-12) in the five selectors as a person would, then draws it.
+    void showMonth(int year, int month);
+    // The month the grid shows: the one last drawn, whatever the selectors hold now.
+    [[nodiscard]] int shownYear() const { return m_shownYear; }
+    [[nodiscard]] int shownMonth() const { return m_shownMonth; }
 
     // The controls, named as designed.
     rt::ComboBox *monthc = nullptr;
@@ -43,4 +50,7 @@ protected:
 private:
     // The selector that holds no valid item, in focus order; nullptr when all do.
     [[nodiscard]] rt::ComboBox *firstUnselected() const;
+
+    int m_shownYear = 0;
+    int m_shownMonth = 0; // 1-12 once drawn
 };

@@ -4,6 +4,7 @@
 #include "picture.h"
 #include "pictures.h"
 #include "shell/mdiform1.h"
+#include "shell/startup.h"
 
 using rt::twipsRect;
 using namespace rt::colours;
@@ -95,4 +96,5 @@ void frmSplash::Form_Unload(std::int16_t &Cancel)
 {
     (void)Cancel;
     rt::form<Form1>().setVisible(true);
+    showStartMonth();
 }

@@ -5,6 +5,7 @@
 
 #include "browser/webbrowser.h"
 #include "doubles.h"
+#include "printdouble.h"
 
 #include <QHash>
 #include <QPointer>
@@ -104,14 +105,16 @@ public:
 
 namespace testing {
 
-// Every seam of the program doubled, the web view included: for tests of
-// windows whose closing opens the site browser.
+// Every seam of the program doubled, the web view and the print dialogs
+// included: for tests of windows whose closing opens the site browser.
 class ProgramDoubles : public Doubles {
 public:
     FakeWeb web;
+    FakePrintDialogs printing;
 
     ProgramDoubles()
         : m_webScope(web)
+        , m_printScope(printing)
     {
     }
     ~ProgramDoubles()
@@ -123,6 +126,7 @@ public:
 
 private:
     ScopedWebBrowserFactory m_webScope;
+    ScopedPrintDialogs m_printScope;
 };
 
 } // namespace testing

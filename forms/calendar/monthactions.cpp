@@ -1,0 +1,143 @@
+#include "monthactions.h"
+
+#include "calendar/form1.h"
+#include "calendar/monthsheet.h"
+#include "calendar/printdialogs.h"
+#include "monthtext.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrinter>
+
+namespace {
+
+// A selector's or a cell's own selection copies as text always does.
+bool hasSelectedText(QObject *control)
+{
+    if (auto *combo = qobject_cast<QComboBox *>(control))
+        return combo->lineEdit() && combo->lineEdit()->hasSelectedText();
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        return edit->hasSelectedText();
+    return false;
+}
+
+} // namespace
+
+MonthActions::MonthActions(Form1 &form)
+    : QObject(form.client())
+    , m_form(form)
+{
+    QList<QWidget *> keyed{form.monthc, form.millenium, form.century, form.decade, form.yearc, form.go};
+    for (rt::TextBox *cell : form.text1)
+        keyed << cell;
+    for (QWidget *control : keyed)
+        control->installEventFilter(this);
+
+    QList<QWidget *> grid;
+    for (rt::TextBox *cell : form.text1)
+        grid << cell;
+    for (rt::Label *header : form.Label1)
+        grid << header;
+    for (QWidget *target : grid) {
+        target->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(target, &QWidget::customContextMenuRequested, this, [this, target](const QPoint &position) {
+            rt::dispatch([&] { showMenu(target, target->mapToGlobal(position)); });
+        });
+    }
+}
+
+bool MonthActions::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (key->matches(QKeySequence::Copy) && !hasSelectedText(watched)) {
+        rt::dispatch([this] { copyMonth(); });
+        return true;
+    }
+    if (key->matches(QKeySequence::Print)) {
+        rt::dispatch([this] { printMonth(); });
+        return true;
+    }
+    return false;
+}
+
+void MonthActions::showMenu(QWidget *target, const QPoint &globalPosition)
+{
+    auto *menu = new QMenu(target);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(QStringLiteral("&Copy month"), QKeySequence::Copy, this,
+                    [this] { rt::dispatch([this] { copyMonth(); }); });
+    menu->addAction(QStringLiteral("&Print month..."), QKeySequence::Print, this,
+                    [this] { rt::dispatch([this] { printMonth(); }); });
+    menu->addAction(QStringLiteral("Print pre&view..."), this, [this] { rt::dispatch([this] { previewMonth(); }); });
+    // The cells that take notes keep the editing a person expects of them.
+    auto *cell = qobject_cast<QLineEdit *>(target);
+    if (cell && !cell->isReadOnly()) {
+        menu->addSeparator();
+        menu->addAction(QStringLiteral("Cu&t"), cell, &QLineEdit::cut)->setEnabled(cell->hasSelectedText());
+        menu->addAction(QStringLiteral("C&opy"), cell, &QLineEdit::copy)->setEnabled(cell->hasSelectedText());
+        const QMimeData *clip = QApplication::clipboard()->mimeData();
+        menu->addAction(QStringLiteral("P&aste"), cell, &QLineEdit::paste)->setEnabled(clip && clip->hasText());
+    }
+    menu->popup(globalPosition);
+}
+
+void MonthActions::copyMonth()
+{
+    if (m_form.shownMonth() == 0) // nothing drawn yet
+        return;
+    const int year = m_form.shownYear();
+    const int month = m_form.shownMonth();
+    auto *data = new QMimeData;
+    data->setText(QString::fromStdString(engine::monthText(year, month)));
+    data->setHtml(monthHtml(year, month));
+    QApplication::clipboard()->setMimeData(data);
+}
+
+void MonthActions::printMonth()
+{
+    if (m_form.shownMonth() == 0)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromStdString(engine::monthTitle(m_form.shownYear(), m_form.shownMonth())));
+    // Seven columns are wider than six weeks are high.
+    printer.setPageOrientation(QPageLayout::Landscape);
+    if (printDialogs().setUp(printer, m_form.window()))
+        printOn(printer);
+}
+
+void MonthActions::previewMonth()
+{
+    if (m_form.shownMonth() == 0)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromStdString(engine::monthTitle(m_form.shownYear(), m_form.shownMonth())));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printDialogs().preview(printer, m_form.window(), [this](QPrinter &target) { printOn(target); });
+}
+
+void MonthActions::printOn(QPrinter &printer)
+{
+    const int year = m_form.shownYear();
+    const int month = m_form.shownMonth();
+    QPainter painter;
+    bool printed = painter.begin(&printer);
+    if (printed) {
+        paintMonth(painter, QRect(0, 0, printer.width(), printer.height()), year, month);
+        printed = painter.end() && printer.printerState() != QPrinter::Error;
+    }
+    if (!printed) {
+        const QString where = printer.outputFileName().isEmpty()
+                                  ? QStringLiteral("the printer %1").arg(printer.printerName())
+                                  : QStringLiteral("the file %1").arg(printer.outputFileName());
+        rt::MsgBox(QStringLiteral("%1 could not be printed on %2.")
+                       .arg(QString::fromStdString(engine::monthTitle(year, month)), where));
+    }
+}

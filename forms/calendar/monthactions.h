@@ -1,0 +1,33 @@
+// What the calendar window does with the month it shows besides drawing it:
+// Ctrl+C copies it (as text and as a table), Ctrl+P prints it on one page, and
+// the grid's context menu offers both and a print preview. It adds no control
+// to the window: it watches the window's own controls.
+#pragma once
+
+#include <QObject>
+
+class Form1;
+class QPoint;
+class QPrinter;
+class QWidget;
+
+class MonthActions : public QObject {
+    Q_OBJECT
+public:
+    // Lives as long as the window's controls.
+    explicit MonthActions(Form1 &form);
+
+    void copyMonth();
+    void printMonth();
+    void previewMonth();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void showMenu(QWidget *target, const QPoint &globalPosition);
+    // Draws the shown month on `printer`; a failure reaches the person as a message.
+    void printOn(QPrinter &printer);
+
+    Form1 &m_form;
+};

@@ -1,0 +1,17 @@
+// The shown month as it leaves the calendar window: the HTML table of the
+// clipboard and the printed page. Both lay the month out in whole weeks,
+// Monday first, as the text of engine/monthtext.h does.
+#pragma once
+
+#include <QString>
+
+class QPainter;
+class QRect;
+
+// A table a word processor takes as one: the title across all seven columns,
+// the weekday names, then one row a week.
+[[nodiscard]] QString monthHtml(int year, int month);
+
+// The title above the grid with its weekday header, the grid as large as
+// `page` allows and centred on it.
+void paintMonth(QPainter &painter, const QRect &page, int year, int month);
