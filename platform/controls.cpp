@@ -123,6 +123,28 @@ void TextBox::inputMethodEvent(QInputMethodEvent *event)
     QLineEdit::inputMethodEvent(event);
 }
 
+void TextBox::setMarked(bool marked, const QString &description)
+{
+    if (marked == m_marked)
+        return;
+    m_marked = marked;
+    QFont f = font();
+    f.setBold(marked);
+    setFont(f);
+    setAccessibleDescription(marked ? description : QString());
+    update();
+}
+
+void TextBox::paintEvent(QPaintEvent *event)
+{
+    QLineEdit::paintEvent(event);
+    if (!m_marked)
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::Text), 1));
+    painter.drawRect(rect().adjusted(3, 3, -4, -4));
+}
+
 void TextBox::setForeColor(const QColor &color)
 {
     QPalette p = palette();

@@ -16,6 +16,7 @@
 
 #include "app.h"
 #include "controls.h"
+#include "datewatch.h"
 #include "dispatch.h"
 #include "form.h"
 #include "frame.h"

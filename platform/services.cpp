@@ -1,10 +1,13 @@
 #include "services.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace rt {
 namespace {
@@ -34,6 +37,11 @@ public:
 class RealDate final : public DateSource {
 public:
     QDate today() const override { return QDate::currentDate(); }
+    std::int64_t msecsToMidnight() const override
+    {
+        const QDateTime now = QDateTime::currentDateTime();
+        return std::max<std::int64_t>(now.msecsTo(now.date().addDays(1).startOfDay()), 1);
+    }
 };
 
 class RealMessages final : public MessageSink {

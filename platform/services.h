@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -32,6 +33,9 @@ class DateSource {
 public:
     virtual ~DateSource() = default;
     [[nodiscard]] virtual QDate today() const = 0;
+    // How long today() stays as it is if nobody sets the clock: the time to
+    // the next midnight, at least 1.
+    [[nodiscard]] virtual std::int64_t msecsToMidnight() const = 0;
 };
 
 class MessageSink {

@@ -3,6 +3,7 @@
 #include "browser/frmbrowser.h"
 #include "calendar.h"
 #include "calendar/monthactions.h"
+#include "calendar/monthsteps.h"
 #include "shell/mdiform1.h"
 
 using rt::color;
@@ -153,13 +154,22 @@ void Form1::createControls()
         text1[static_cast<std::size_t>(n)] = cell;
     }
 
-    // Copy, print and the grid's context menu.
+    // Copy, print and the grid's context menu; steps by key and wheel.
     new MonthActions(*this);
+    new MonthSteps(*this);
+
+    // Today's mark follows the date: at midnight, and when the system's
+    // date, time or time zone is set.
+    on(new rt::DateWatch(this), &rt::DateWatch::dateMayHaveChanged, [this] {
+        m_today = rt::services().date->today();
+        markToday();
+    });
 }
 
 void Form1::Form_Load()
 {
     const QDate today = rt::services().date->today();
+    m_today = today;
     const int Y = today.year();
     const int M = today.month();
 
@@ -231,4 +241,20 @@ void Form1::go_Click()
         text1[static_cast<std::size_t>(n)]->setText(dayTexts()[static_cast<std::size_t>(month.dayAt(n))]);
     m_shownYear = engine::yearNumber(s);
     m_shownMonth = s.month + 1;
+    markToday();
+    emit drawn();
+}
+
+void Form1::markToday()
+{
+    int todayCell = -1;
+    if (m_today.year() == m_shownYear && m_today.month() == m_shownMonth) {
+        const engine::MonthLayout month = engine::layout(
+            {static_cast<std::int16_t>(m_shownYear / 1000), static_cast<std::int16_t>(m_shownYear / 100 % 10),
+             static_cast<std::int16_t>(m_shownYear / 10 % 10), static_cast<std::int16_t>(m_shownYear % 10),
+             static_cast<std::int16_t>(m_shownMonth - 1)});
+        todayCell = month.startCell + m_today.day() - 1;
+    }
+    for (int n = 0; n < engine::cellCount; ++n)
+        text1[static_cast<std::size_t>(n)]->setMarked(n == todayCell, QStringLiteral("today"));
 }

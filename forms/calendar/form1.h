@@ -2,7 +2,8 @@
 // button and a six-by-seven grid of day cells, weeks running Monday to Sunday.
 // It draws with the calendar engine (engine/) and lives inside the main frame
 // (forms/shell), which it reaches through the frame's default instance.
-// Copying and printing the month it shows live in monthactions.h.
+// Copying and printing the month it shows live in monthactions.h, stepping
+// through months by key and wheel in monthsteps.h.
 #pragma once
 
 #include "runtime.h"
@@ -28,6 +29,11 @@ public:
     [[nodiscard]] int shownYear() const { return m_shownYear; }
     [[nodiscard]] int shownMonth() const { return m_shownMonth; }
 
+signals:
+    // A month was drawn: by the button, or by a step through the months.
+    void drawn();
+
+public:
     // The controls, named as designed.
     rt::ComboBox *monthc = nullptr;
     rt::ComboBox *millenium = nullptr;
@@ -50,7 +56,10 @@ protected:
 private:
     // The selector that holds no valid item, in focus order; nullptr when all do.
     [[nodiscard]] rt::ComboBox *firstUnselected() const;
+    // Makes today's cell stand out when the grid shows today's month.
+    void markToday();
 
     int m_shownYear = 0;
     int m_shownMonth = 0; // 1-12 once drawn
+    QDate m_today;        // as of the load, or the last change of the date
 };

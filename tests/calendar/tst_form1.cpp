@@ -1,5 +1,6 @@
 #include "calendar.h"
 #include "calendar/form1.h"
+#include "calendarcells.h"
 #include "doubles.h"
 #include "shell/mdiform1.h"
 #include "webdouble.h"
@@ -13,26 +14,9 @@
 
 namespace {
 
-QStringList cells(const Form1 &f)
-{
-    QStringList texts;
-    for (const rt::TextBox *cell : f.text1)
-        texts << cell->Text();
-    return texts;
-}
-
-// The 42 texts the engine gives for a year and month (1-12).
-QStringList expectedCells(int year, int month)
-{
-    const engine::MonthLayout l =
-        engine::layout({static_cast<std::int16_t>(year / 1000), static_cast<std::int16_t>(year / 100 % 10),
-                        static_cast<std::int16_t>(year / 10 % 10), static_cast<std::int16_t>(year % 10),
-                        static_cast<std::int16_t>(month - 1)});
-    QStringList texts;
-    for (int n = 0; n < 42; ++n)
-        texts << (l.dayAt(n) ? QString::number(l.dayAt(n)) : QString());
-    return texts;
-}
+using testing::cells;
+using testing::expectedCells;
+using testing::selectorTexts;
 
 void choose(Form1 &f, int year, int month)
 {
@@ -43,21 +27,9 @@ void choose(Form1 &f, int year, int month)
     f.monthc->setListIndex(month - 1);
 }
 
-// Focus and access keys work in the active window only: the frame's.
 Form1 &shown()
 {
-    Form1 &f = rt::form<Form1>();
-    f.setVisible(true);
-    QWidget *top = f.window()->window();
-    top->activateWindow();
-    if (!QTest::qWaitForWindowActive(top))
-        qWarning("the frame did not become active");
-    return f;
-}
-
-QStringList selectorTexts(const Form1 &f)
-{
-    return {f.millenium->Text(), f.century->Text(), f.decade->Text(), f.yearc->Text(), f.monthc->Text()};
+    return testing::shownCalendar();
 }
 
 } // namespace

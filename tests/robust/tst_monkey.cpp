@@ -264,16 +264,25 @@ void TestMonkey::randomInput()
     int comebacks = 0;
     std::map<QString, int> counts;
 
-    // Every press of the button, however it came (click, Space, Enter, Alt+T):
-    // a valid selection draws its month, anything else leaves the grid alone.
+    // Every drawing, by the button or a step through the months, shows the
+    // month the selectors hold; every press of the button, however it came
+    // (click, Space, Enter, Alt+T), without a valid selection leaves the grid
+    // alone.
     auto watchButton = [&](Form1 &f) {
+        QObject::connect(&f, &Form1::drawn, &watch, [&] {
+            Form1 &calendar = rt::form<Form1>();
+            const QStringList now = cells(calendar);
+            ++drawings;
+            const auto s = selection(calendar);
+            if ((!s || now != monthCells(*s)) && failure.isEmpty())
+                failure = QStringLiteral("the drawing is not the month selected");
+            shown = now;
+        });
         QObject::connect(f.go, &QAbstractButton::clicked, &watch, [&] {
             Form1 &calendar = rt::form<Form1>();
             const QStringList now = cells(calendar);
-            if (const auto s = selection(calendar)) {
-                ++drawings;
-                if (now != monthCells(*s) && failure.isEmpty())
-                    failure = QStringLiteral("the drawing is not the month selected");
+            if (selection(calendar)) {
+                // Drawn, and watched as such.
             } else {
                 ++refusals;
                 if (now != shown && failure.isEmpty())

@@ -9,6 +9,9 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QStringList>
+#include <QTime>
+
+#include <algorithm>
 
 #include <vector>
 
@@ -16,7 +19,9 @@ namespace testing {
 
 struct FixedDate final : rt::DateSource {
     QDate date{2026, 6, 15};
+    QTime time{12, 0};
     QDate today() const override { return date; }
+    std::int64_t msecsToMidnight() const override { return std::max(time.msecsTo(QTime(23, 59, 59, 999)) + 1, 1); }
 };
 
 struct RecordedMessage {

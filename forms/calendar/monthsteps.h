@@ -1,0 +1,43 @@
+// Steps through months and years the way calendars people know do: PageUp
+// and PageDown a month, with Ctrl or Shift a year, Ctrl+Home today's month,
+// and the mouse wheel over the grid a month a notch (a year with Ctrl). A
+// step chooses the new month in the five selectors as a person would and
+// draws it with the button's own code. It adds no control to the window: it
+// watches the window's own controls.
+#pragma once
+
+#include <QObject>
+
+class Form1;
+class QKeyEvent;
+class QWheelEvent;
+
+class MonthSteps : public QObject {
+    Q_OBJECT
+public:
+    // Lives as long as the window's controls.
+    explicit MonthSteps(Form1 &form);
+
+    // Moves the shown month `count` steps of `unit` months (1 or 12). A step
+    // that would leave the calendar (before January 0, after December 9999)
+    // moves nothing and beeps; the steps before it are taken.
+    void step(int count, int unit = 1);
+    void showToday();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool key(const QKeyEvent &event);
+    void wheel(QWheelEvent &event);
+    void applyPending();
+
+    Form1 &m_form;
+    // Wheel turns not yet a whole notch (120 units), in months and in years.
+    int m_partialMonths = 0;
+    int m_partialYears = 0;
+    // Notches turned since the last drawing: a fast spin draws once.
+    int m_pendingMonths = 0;
+    int m_pendingYears = 0;
+    bool m_applyQueued = false;
+};

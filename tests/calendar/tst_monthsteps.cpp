@@ -1,0 +1,260 @@
+// Months and years by key and wheel, and today's mark, in the calendar window.
+#include "calendar/form1.h"
+#include "calendar/monthsteps.h"
+#include "calendarcells.h"
+#include "datewatch.h"
+#include "doubles.h"
+#include "webdouble.h"
+
+#include <QAbstractItemView>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWheelEvent>
+
+namespace {
+
+using testing::cells;
+using testing::expectedCells;
+using testing::selectorTexts;
+using testing::selectorTextsFor;
+
+// The grid and the selectors show the month, as if chosen by hand and drawn by the button.
+void verifyShows(const Form1 &f, int year, int month)
+{
+    QCOMPARE(selectorTexts(f), selectorTextsFor(year, month));
+    QCOMPARE(cells(f), expectedCells(year, month));
+    QCOMPARE(f.shownYear(), year);
+    QCOMPARE(f.shownMonth(), month);
+}
+
+void turnWheel(QWidget *over, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    const QPointF at = QRectF(over->rect()).center();
+    QWheelEvent wheel(at, over->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(over, &wheel);
+}
+
+// The cells that show a mark, and what a screen reader hears of them.
+QStringList marked(const Form1 &f)
+{
+    QStringList out;
+    for (const rt::TextBox *cell : f.text1) {
+        if (cell->isMarked() || cell->font().bold() || !cell->accessibleDescription().isEmpty())
+            out << QStringLiteral("%1 %2 %3").arg(cell->objectName(), cell->Text(), cell->accessibleDescription());
+    }
+    return out;
+}
+
+} // namespace
+
+// A month of the calendar; unlike QDate it knows year 0.
+struct Month {
+    int year;
+    int month;
+};
+Q_DECLARE_METATYPE(Month)
+
+class TestMonthSteps : public QObject {
+    Q_OBJECT
+private slots:
+    void keys_data()
+    {
+        QTest::addColumn<Month>("from");      // the month shown first
+        QTest::addColumn<QString>("control"); // where the focus is
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<Month>("to"); // the month shown after
+        QTest::addColumn<int>("beeps");
+        const int none = Qt::NoModifier;
+        const int ctrl = Qt::ControlModifier;
+        const int shift = Qt::ShiftModifier;
+        const Month june{2026, 6};
+        QTest::newRow("PageDown on a cell")
+            << june << "text1(3)" << int(Qt::Key_PageDown) << none << Month{2026, 7} << 0;
+        QTest::newRow("PageUp on the button") << june << "go" << int(Qt::Key_PageUp) << none << Month{2026, 5} << 0;
+        QTest::newRow("PageDown in a selector")
+            << june << "monthc" << int(Qt::Key_PageDown) << none << Month{2026, 7} << 0;
+        QTest::newRow("PageUp in a digit") << june << "decade" << int(Qt::Key_PageUp) << none << Month{2026, 5} << 0;
+        QTest::newRow("Ctrl+PageDown") << june << "text1(0)" << int(Qt::Key_PageDown) << ctrl << Month{2027, 6} << 0;
+        QTest::newRow("Ctrl+PageUp") << june << "yearc" << int(Qt::Key_PageUp) << ctrl << Month{2025, 6} << 0;
+        QTest::newRow("Shift+PageDown") << june << "go" << int(Qt::Key_PageDown) << shift << Month{2027, 6} << 0;
+        QTest::newRow("Shift+PageUp") << june << "text1(41)" << int(Qt::Key_PageUp) << shift << Month{2025, 6} << 0;
+        QTest::newRow("December to January")
+            << Month{2026, 12} << "go" << int(Qt::Key_PageDown) << none << Month{2027, 1} << 0;
+        QTest::newRow("January to December")
+            << Month{2000, 1} << "go" << int(Qt::Key_PageUp) << none << Month{1999, 12} << 0;
+        QTest::newRow("into a 3200 year")
+            << Month{3199, 3} << "go" << int(Qt::Key_PageDown) << ctrl << Month{3200, 3} << 0;
+        QTest::newRow("Ctrl+Home: today")
+            << Month{1900, 2} << "text1(9)" << int(Qt::Key_Home) << ctrl << Month{2026, 6} << 0;
+        QTest::newRow("before January 0") << Month{0, 1} << "go" << int(Qt::Key_PageUp) << none << Month{0, 1} << 1;
+        QTest::newRow("a year before May 0") << Month{0, 5} << "go" << int(Qt::Key_PageUp) << ctrl << Month{0, 5} << 1;
+        QTest::newRow("after December 9999")
+            << Month{9999, 12} << "go" << int(Qt::Key_PageDown) << none << Month{9999, 12} << 1;
+        QTest::newRow("a year after August 9999")
+            << Month{9999, 8} << "go" << int(Qt::Key_PageDown) << shift << Month{9999, 8} << 1;
+        // Other modifiers leave the key to the control.
+        QTest::newRow("Alt+PageDown") << june << "go" << int(Qt::Key_PageDown) << int(Qt::AltModifier) << june << 0;
+        QTest::newRow("Home alone") << Month{1900, 2} << "go" << int(Qt::Key_Home) << none << Month{1900, 2} << 0;
+    }
+    void keys()
+    {
+        QFETCH(Month, from);
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(Month, to);
+        QFETCH(int, beeps);
+        testing::ProgramDoubles d;
+        Form1 &f = testing::shownCalendar();
+        f.showMonth(from.year, from.month);
+        auto *focus = f.client()->findChild<QWidget *>(control);
+        QVERIFY(focus);
+        focus->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        verifyShows(f, to.year, to.month);
+        QCOMPARE(d.messages.beeps, beeps);
+        QCOMPARE(QApplication::focusWidget(), focus);
+    }
+
+    // An open list keeps its keys: PageDown moves in the list, not the month.
+    void openListKeepsItsKeys()
+    {
+        testing::ProgramDoubles d;
+        Form1 &f = testing::shownCalendar();
+        f.monthc->setFocus();
+        f.monthc->showPopup();
+        QTRY_VERIFY(f.monthc->view()->isVisible());
+        QTest::keyClick(f.monthc->view(), Qt::Key_PageDown);
+        QCOMPARE(f.shownMonth(), 6);
+        QCOMPARE(cells(f), expectedCells(2026, 6));
+        f.monthc->hidePopup();
+    }
+
+    void wheel_data()
+    {
+        QTest::addColumn<QString>("over");
+        QTest::addColumn<QList<int>>("deltas");
+        QTest::addColumn<bool>("ctrl");
+        QTest::addColumn<Month>("to");
+        QTest::addColumn<int>("changes"); // of the month and units selectors: one drawing changes each once
+        const Month june{2026, 6};
+        QTest::newRow("a notch towards the person") << "text1(20)" << QList<int>{-120} << false << Month{2026, 7} << 1;
+        QTest::newRow("a notch away, over a header") << "" << QList<int>{120} << false << Month{2026, 5} << 1;
+        QTest::newRow("with Ctrl: a year") << "text1(0)" << QList<int>{-120} << true << Month{2027, 6} << 1;
+        QTest::newRow("a touchpad's quarters")
+            << "text1(5)" << QList<int>{-30, -30, -30, -30} << false << Month{2026, 7} << 1;
+        QTest::newRow("less than a notch") << "text1(5)" << QList<int>{-30, -30, -30} << false << june << 0;
+        QTest::newRow("back and forth") << "text1(5)" << QList<int>{-90, 60, -60} << false << june << 0;
+        QTest::newRow("a fast spin, drawn once") << "text1(40)" << QList<int>(10, -120) << false << Month{2027, 4} << 2;
+    }
+    void wheel()
+    {
+        QFETCH(QString, over);
+        QFETCH(QList<int>, deltas);
+        QFETCH(bool, ctrl);
+        QFETCH(Month, to);
+        QFETCH(int, changes);
+        testing::ProgramDoubles d;
+        Form1 &f = testing::shownCalendar();
+        QWidget *target = over.isEmpty() ? static_cast<QWidget *>(f.Label1[3]) : f.client()->findChild<QWidget *>(over);
+        QVERIFY(target);
+        QSignalSpy months(f.monthc, &QComboBox::currentIndexChanged);
+        QSignalSpy years(f.yearc, &QComboBox::currentIndexChanged);
+        for (int delta : deltas)
+            turnWheel(target, delta, ctrl ? Qt::ControlModifier : Qt::NoModifier);
+        QCoreApplication::processEvents();
+        verifyShows(f, to.year, to.month);
+        QCOMPARE(months.count() + years.count(), changes);
+        QCOMPARE(d.messages.beeps, 0);
+    }
+
+    void wheelStopsAtTheEnd()
+    {
+        testing::ProgramDoubles d;
+        Form1 &f = testing::shownCalendar();
+        f.showMonth(9999, 10);
+        for (int i = 0; i < 5; ++i)
+            turnWheel(f.text1[10], -120);
+        QCoreApplication::processEvents();
+        verifyShows(f, 9999, 12);
+        QCOMPARE(d.messages.beeps, 1);
+    }
+
+    // Today's cell stands out, in the window's own colours, and a screen
+    // reader hears "today"; no other cell does, and no cell in other months.
+    void todayIsMarked_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<int>("cell");
+        QTest::newRow("2026-06-15") << QDate(2026, 6, 15) << 14;
+        QTest::newRow("a Sunday: 2026-06-28") << QDate(2026, 6, 28) << 27;
+        QTest::newRow("after the leap shift: 2024-04-01") << QDate(2024, 4, 1) << 7;
+        QTest::newRow("the last cell: 2020-08-31") << QDate(2020, 8, 31) << 35;
+    }
+    void todayIsMarked()
+    {
+        QFETCH(QDate, today);
+        QFETCH(int, cell);
+        testing::ProgramDoubles d;
+        d.date.date = today;
+        Form1 &f = testing::shownCalendar();
+        rt::TextBox *marked = f.text1[static_cast<std::size_t>(cell)];
+        QCOMPARE(marked->Text(), QString::number(today.day()));
+        QCOMPARE(::marked(f), QStringList{marked->objectName() + QStringLiteral(" %1 today").arg(today.day())});
+        // In the cell's own colours: Sundays red, the rest blue.
+        const QColor ink = marked->palette().color(QPalette::Text);
+        QCOMPARE(ink, cell % 7 == 6 ? QColor(255, 0, 0) : QColor(0, 0, 255));
+        QCOMPARE(marked->palette().color(QPalette::Base), f.text1[0]->palette().color(QPalette::Base));
+
+        // The frame inside the cell is drawn in that colour.
+        const QImage look = marked->grab().toImage();
+        QCOMPARE(look.pixelColor(3, look.height() / 2), ink);
+        QCOMPARE(look.pixelColor(look.width() / 2, 3), ink);
+
+        QTest::keyClick(f.go, Qt::Key_PageDown);
+        QCOMPARE(::marked(f), QStringList{});
+        QTest::keyClick(f.go, Qt::Key_PageUp);
+        QCOMPARE(::marked(f).size(), 1);
+    }
+
+    // The mark follows the date while the program runs: at midnight, and
+    // when the system's date, time or time zone is set.
+    void markFollowsTheDate()
+    {
+        testing::ProgramDoubles d;
+        d.date.date = QDate(2026, 6, 30);
+        d.date.time = QTime(23, 59);
+        Form1 &f = testing::shownCalendar();
+        QCOMPARE(marked(f), QStringList{"text1(29) 30 today"});
+
+        // Midnight: 1 July is not in June.
+        d.date.date = QDate(2026, 7, 1);
+        d.date.time = QTime(0, 0);
+        d.clock.advance(60 * 1000);
+        QCOMPARE(marked(f), QStringList{});
+        QTest::keyClick(f.go, Qt::Key_PageDown);
+        QCOMPARE(marked(f), QStringList{"text1(2) 1 today"}); // a Wednesday
+
+        // The next midnight, a day later.
+        d.date.date = QDate(2026, 7, 2);
+        d.clock.advance(24 * 3600 * 1000 - 1);
+        QCOMPARE(marked(f), QStringList{"text1(2) 1 today"});
+        d.clock.advance(1);
+        QCOMPARE(marked(f), QStringList{"text1(3) 2 today"});
+
+        // The system's clock set to another day, at noon.
+        d.date.date = QDate(2026, 7, 20);
+        d.date.time = QTime(12, 0);
+        rt::DateWatch::systemClockChanged();
+        QCOMPARE(marked(f), QStringList{"text1(21) 20 today"});
+        // ...and its midnight counts from then.
+        d.date.date = QDate(2026, 7, 21);
+        d.clock.advance(12 * 3600 * 1000);
+        QCOMPARE(marked(f), QStringList{"text1(22) 21 today"});
+    }
+};
+
+QTEST_MAIN(TestMonthSteps)
+#include "tst_monthsteps.moc"
