@@ -109,7 +109,10 @@ void frmBrowser::brwWebBrowser_DownloadComplete()
 void frmBrowser::cboAddress_Click()
 {
     timTimer->setEnabled(true);
-    brwWebBrowser->Navigate(cboAddress->Text());
+    // An address the view does not open loads nothing: there is no progress
+    // to report, and the view's page saying why names itself when it shows.
+    if (!brwWebBrowser->Navigate(cboAddress->Text()))
+        timTimer->setEnabled(false);
 }
 
 void frmBrowser::cboAddress_KeyPress(std::int16_t &KeyAscii)

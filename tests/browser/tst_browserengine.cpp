@@ -269,62 +269,124 @@ private slots:
         QVERIFY(f->doubles.messages.shown.empty());
     }
 
+    // Whatever is typed, the window goes on working and nothing typed runs.
+    // What the view does not open brings the program's own page saying why,
+    // titled by the reason, without "Working..." first.
     void badAddressesNeverHang_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("ignored"); // else the engine shows its error page or the server's
+        QTest::addColumn<QString>(
+            "refusal"); // the page's title; empty: the engine shows its error page or the server's
         const QString many(10000, QLatin1Char('a'));
-        QTest::newRow("empty") << QString() << true;
-        QTest::newRow("blanks") << QStringLiteral("    ") << true;
-        QTest::newRow("malformed") << QStringLiteral("http://[::1") << true;
-        QTest::newRow("bad port") << QStringLiteral("http://127.0.0.1:99999/") << true;
-        QTest::newRow("script") << QStringLiteral("javascript:document.title='hacked'") << true;
-        QTest::newRow("script in disguise") << QStringLiteral(" JavaScript:document.title='hacked'") << true;
-        QTest::newRow("10,000 characters") << many << true;
-        QTest::newRow("10,000 characters of path") << QStringLiteral("http://127.0.0.1:1/") + many << false;
-        QTest::newRow("outside the site") << QStringLiteral("temporia://site/../photos/photo0.bmp") << false;
-        QTest::newRow("another program's scheme") << QStringLiteral("mailto:someone@example.org") << false;
+        const QString empty = QStringLiteral("TEMPORIA - No address to open");
+        const QString notAnAddress = QStringLiteral("TEMPORIA - Not an address");
+        const QString script = QStringLiteral("TEMPORIA - Scripts are not run");
+        QTest::newRow("empty") << QString() << empty;
+        QTest::newRow("blanks") << QStringLiteral("    ") << empty;
+        QTest::newRow("words") << QStringLiteral("hello world") << notAnAddress;
+        QTest::newRow("malformed") << QStringLiteral("http://[::1") << notAnAddress;
+        QTest::newRow("bad port") << QStringLiteral("http://127.0.0.1:99999/") << notAnAddress;
+        QTest::newRow("script") << QStringLiteral("javascript:document.title='hacked'") << script;
+        QTest::newRow("script in disguise") << QStringLiteral(" JavaScript:document.title='hacked'") << script;
+        QTest::newRow("markup") << QStringLiteral("<script>document.title='hacked'</script>") << notAnAddress;
+        QTest::newRow("10,000 characters") << many << notAnAddress;
+        QTest::newRow("another program's scheme")
+            << QStringLiteral("mailto:someone@example.org") << QStringLiteral("TEMPORIA - Not opened here");
+        QTest::newRow("10,000 characters of path") << QStringLiteral("http://127.0.0.1:1/") + many << QString();
+        QTest::newRow("outside the site") << QStringLiteral("temporia://site/../photos/photo0.bmp") << QString();
     }
     void badAddressesNeverHang()
     {
         QFETCH(QString, typed);
-        QFETCH(bool, ignored);
+        QFETCH(QString, refusal);
         frmBrowser &browser = open();
         QVERIFY(visit(browser, server->url(QStringLiteral("a.html")), QStringLiteral("Page A")));
 
         type(browser, typed);
-        settle(browser);
-        if (ignored)
+        if (!refusal.isEmpty()) {
+            QCOMPARE(f->doubles.clock.activeTimers(), 0);
+            tick();
             QCOMPARE(browser.Caption(), QStringLiteral("Page A"));
+            QTRY_COMPARE_WITH_TIMEOUT(browser.Caption(), refusal, engineTimeout);
+            QCOMPARE(browser.cboAddress->Text(), typed);
+        }
+        settle(browser);
         QVERIFY(browser.Caption() != QStringLiteral("hacked"));
         QVERIFY(f->doubles.messages.shown.empty());
         // And the window goes on working.
         QVERIFY(visit(browser, server->url(QStringLiteral("b.html")), QStringLiteral("Page B")));
     }
 
-    void addressToUrl_data()
+    void readAddress_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("url"); // empty: nothing is loaded
-        QTest::newRow("empty") << QString() << QString();
-        QTest::newRow("blanks and controls") << QStringLiteral(" \t\x01 ") << QString();
-        QTest::newRow("no scheme") << QStringLiteral("example.com") << QStringLiteral("http://example.com");
+        QTest::addColumn<Refusal>("refusal");
+        QTest::newRow("empty") << QString() << QString() << Refusal::Empty;
+        QTest::newRow("blanks and controls") << QStringLiteral(" \t\x01 ") << QString() << Refusal::Empty;
+        QTest::newRow("no scheme") << QStringLiteral("example.com") << QStringLiteral("http://example.com")
+                                   << Refusal::None;
         QTest::newRow("host and port") << QStringLiteral("127.0.0.1:8080/x")
-                                       << QStringLiteral("http://127.0.0.1:8080/x");
-        QTest::newRow("site") << frmBrowser::homeAddress << frmBrowser::homeAddress;
-        QTest::newRow("blanks around") << QStringLiteral("  http://127.0.0.1/ ") << QStringLiteral("http://127.0.0.1/");
-        QTest::newRow("malformed") << QStringLiteral("http://[::1") << QString();
-        QTest::newRow("script") << QStringLiteral("javascript:alert(1)") << QString();
-        QTest::newRow("script, upper case") << QStringLiteral("JAVASCRIPT:alert(1)") << QString();
-        QTest::newRow("script split by a tab") << QStringLiteral("java\tscript:alert(1)") << QString();
-        QTest::newRow("script after controls") << QStringLiteral("\x01\x02javascript:alert(1)") << QString();
-        QTest::newRow("10,000 characters") << QString(10000, QLatin1Char('a')) << QString();
+                                       << QStringLiteral("http://127.0.0.1:8080/x") << Refusal::None;
+        QTest::newRow("site") << frmBrowser::homeAddress << frmBrowser::homeAddress << Refusal::None;
+        QTest::newRow("blanks around") << QStringLiteral("  http://127.0.0.1/ ") << QStringLiteral("http://127.0.0.1/")
+                                       << Refusal::None;
+        QTest::newRow("file") << QStringLiteral("/tmp") << QStringLiteral("file:///tmp") << Refusal::None;
+        QTest::newRow("words") << QStringLiteral("hello world") << QString() << Refusal::NotAnAddress;
+        QTest::newRow("malformed") << QStringLiteral("http://[::1") << QString() << Refusal::NotAnAddress;
+        QTest::newRow("script") << QStringLiteral("javascript:alert(1)") << QString() << Refusal::Script;
+        QTest::newRow("script, upper case") << QStringLiteral("JAVASCRIPT:alert(1)") << QString() << Refusal::Script;
+        QTest::newRow("script split by a tab")
+            << QStringLiteral("java\tscript:alert(1)") << QString() << Refusal::Script;
+        QTest::newRow("script after controls")
+            << QStringLiteral("\x01\x02javascript:alert(1)") << QString() << Refusal::Script;
+        QTest::newRow("mail") << QStringLiteral("mailto:someone@example.org") << QString() << Refusal::OtherScheme;
+        QTest::newRow("the program's resources")
+            << QStringLiteral("qrc:/photos/photo0.bmp") << QString() << Refusal::OtherScheme;
+        QTest::newRow("10,000 characters") << QString(10000, QLatin1Char('a')) << QString() << Refusal::NotAnAddress;
     }
-    void addressToUrl()
+    void readAddress()
     {
         QFETCH(QString, typed);
         QFETCH(QString, url);
-        QCOMPARE(::addressToUrl(typed).toString(), url);
+        QFETCH(Refusal, refusal);
+        const Address read = ::readAddress(typed);
+        QCOMPARE(read.url.toString(), url);
+        QCOMPARE(read.refusal, refusal);
+    }
+
+    // The page repeats what was typed, as text, and says why it was not opened.
+    void refusalPageSaysWhy_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("nothing") << QString() << QStringLiteral("(nothing)") << QStringLiteral("box was empty");
+        QTest::newRow("markup") << QStringLiteral("<img src=x onerror=alert(1)>")
+                                << QStringLiteral("&lt;img src=x onerror=alert(1)&gt;")
+                                << QStringLiteral("not written as an address");
+        QTest::newRow("query characters")
+            << QStringLiteral("javascript:a&b=%41#c+d") << QStringLiteral("javascript:a&amp;b=%41#c+d")
+            << QStringLiteral("runs no script");
+        QTest::newRow("not Latin") << QStringLiteral("mailto:Zoë@example.org")
+                                   << QStringLiteral("mailto:Zoë@example.org")
+                                   << QStringLiteral("start with mailto: belong to other programs");
+    }
+    void refusalPageSaysWhy()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, why);
+        const QUrl url = refusalUrl(typed);
+        QVERIFY(isRefusalUrl(url));
+        QCOMPARE(url.scheme(), QStringLiteral("temporia"));
+        const QString page = QString::fromUtf8(refusalPage(url));
+        QVERIFY2(page.contains(QStringLiteral("<code class=\"typed\">") + shown + QStringLiteral("</code>")),
+                 qPrintable(page));
+        QVERIFY2(page.contains(why), qPrintable(page));
+        QVERIFY(page.contains(QStringLiteral("Nothing was run, and nothing was handed to another program.")));
+        QVERIFY(page.contains(QStringLiteral("script-src 'none'")));
+        QVERIFY(!page.contains(QStringLiteral("<img")));
     }
 
     // A whole visit, site and cookies and stored data included, leaves the

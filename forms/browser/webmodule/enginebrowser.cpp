@@ -67,11 +67,16 @@ void EngineBrowser::load(const QUrl &url)
     m_view->load(url);
 }
 
-void EngineBrowser::Navigate(const QString &address)
+bool EngineBrowser::Navigate(const QString &address)
 {
-    const QUrl url = addressToUrl(address);
-    if (!url.isEmpty())
-        load(url);
+    const Address read = readAddress(address);
+    if (read.refusal != Refusal::None) {
+        // The program's own page, at once; no request goes out.
+        m_view->load(refusalUrl(address));
+        return false;
+    }
+    load(read.url);
+    return true;
 }
 
 void EngineBrowser::GoHome()
