@@ -5,9 +5,11 @@
 #include "address.h"
 #include "browser/frmbrowser.h"
 #include "doubles.h"
+#include "engineoutput.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTcpServer>
@@ -79,6 +81,9 @@ private:
             socket->write(head + "\r\n<!DOCTYPE html><html><head><title>Slow page</title></head><body>");
             m_slow << socket;
             return;
+        } else if (path == "/console.html") {
+            body = page("Spoke", "<script>console.info('page info'); console.warn('page warning');"
+                                 "console.error('page error');</script>");
         } else if (path == "/store.html") {
             // Everything a page can ask a browser to keep.
             head += "Set-Cookie: visitor=1; Max-Age=31536000\r\nCache-Control: max-age=31536000\r\n";
@@ -389,6 +394,92 @@ private slots:
         QVERIFY(!page.contains(QStringLiteral("<img")));
     }
 
+    // Started from a terminal, the program says nothing there as the engine
+    // starts and shows a page that writes to its console - unless the
+    // user's logging rules, wherever written, ask for it. Each run is a
+    // process of its own: the rules are read once per process.
+    void engineKeepsQuiet_data()
+    {
+        QTest::addColumn<QString>("where"); // of the user's rule
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QString>("heard"); // on stderr; empty: nothing at all
+        const QString report = QStringLiteral("qt.webenginecontext.info=true");
+        QTest::newRow("no rules") << QString() << QString() << QString();
+        QTest::newRow("QT_LOGGING_RULES")
+            << QStringLiteral("QT_LOGGING_RULES") << report << QStringLiteral("Init Parameters:");
+        QTest::newRow("QT_LOGGING_CONF") << QStringLiteral("QT_LOGGING_CONF") << report
+                                         << QStringLiteral("Init Parameters:");
+        QTest::newRow("the user's qtlogging.ini")
+            << QStringLiteral("qtlogging.ini") << QStringLiteral("qt.*=true") << QStringLiteral("Init Parameters:");
+        QTest::newRow("a rule on something else")
+            << QStringLiteral("qtlogging.ini") << QStringLiteral("qt.webenginecontext.debug=true") << QString();
+        QTest::newRow("the page's console") << QStringLiteral("QT_LOGGING_RULES") << QStringLiteral("js.warning=true")
+                                            << QStringLiteral("js: page warning");
+    }
+    void engineKeepsQuiet()
+    {
+        QFETCH(QString, where);
+        QFETCH(QString, rule);
+        QFETCH(QString, heard);
+        QTemporaryDir config;
+        QTemporaryDir runtime; // as a desktop session has one
+        QVERIFY(config.isValid() && runtime.isValid());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        for (const char *name : {"QT_LOGGING_RULES", "QT_LOGGING_CONF", "QTWEBENGINE_CHROMIUM_FLAGS"})
+            env.remove(QLatin1String(name));
+        // The sandbox as the program handles it, not as the test suite does.
+        env.remove(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        const QString ini = QStringLiteral("[Rules]\n") + rule + QLatin1Char('\n');
+        if (where == QStringLiteral("QT_LOGGING_RULES")) {
+            env.insert(where, rule);
+        } else if (!where.isEmpty()) {
+            const QString file = where == QStringLiteral("QT_LOGGING_CONF")
+                                     ? config.filePath(QStringLiteral("rules.ini"))
+                                     : config.filePath(QStringLiteral("QtProject/qtlogging.ini"));
+            QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+            QFile out(file);
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(ini.toUtf8()) == ini.toUtf8().size());
+            if (where == QStringLiteral("QT_LOGGING_CONF"))
+                env.insert(where, file);
+        }
+
+        QProcess run;
+        run.setProcessEnvironment(env);
+        run.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--speak")});
+        QVERIFY(run.waitForFinished(3 * engineTimeout));
+        const QString said = QString::fromLocal8Bit(run.readAllStandardError());
+        QCOMPARE(run.exitCode(), 0);
+        if (heard.isEmpty())
+            QCOMPARE(said, QString());
+        else
+            QVERIFY2(said.contains(heard), qPrintable(said));
+    }
+
+    void rulesSpeakOf_data()
+    {
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<bool>("speaks");
+        QTest::newRow("the category") << "[Rules]\nqt.webenginecontext=false" << true;
+        QTest::newRow("its information") << "[Rules]\n qt.webenginecontext.info = true " << true;
+        QTest::newRow("a prefix") << "[Rules]\nqt.webengine*.info=true" << true;
+        QTest::newRow("a suffix") << "[rules]\n*context=true" << true;
+        QTest::newRow("everything") << "[Rules]\n*=true" << true;
+        QTest::newRow("every information") << "[Rules]\n*.info=true" << true;
+        QTest::newRow("its debug messages") << "[Rules]\nqt.webenginecontext.debug=true" << false;
+        QTest::newRow("other categories") << "[Rules]\nqt.qpa.*=true\njs=true" << false;
+        QTest::newRow("another section") << "[Other]\nqt.webenginecontext=true" << false;
+        QTest::newRow("a comment") << "[Rules]\n;qt.webenginecontext=true" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void rulesSpeakOf()
+    {
+        QFETCH(QString, ini);
+        QFETCH(bool, speaks);
+        QCOMPARE(::rulesSpeakOf(ini, {QStringLiteral("qt.webenginecontext")}), speaks);
+    }
+
     // A whole visit, site and cookies and stored data included, leaves the
     // user's home and the temporary folder as empty as it found them. Runs in
     // a process of its own so that what the engine writes on its way out is
@@ -455,6 +546,19 @@ int visitAndLeave()
     return result;
 }
 
+// The speaking half of engineKeepsQuiet(): the engine starts and shows a
+// page that writes to its console; 0 when the page was shown.
+int startAndSpeak()
+{
+    PageServer server;
+    const std::unique_ptr<WebBrowser> view(engine().create(nullptr));
+    view->Navigate(server.url(QStringLiteral("console.html")));
+    return QTest::qWaitFor([&] { return !view->Busy() && view->LocationName() == QStringLiteral("Spoke"); },
+                           engineTimeout)
+               ? 0
+               : 1;
+}
+
 } // namespace
 
 // As in the program: no OpenGL sharing asked for at start; the web module
@@ -464,6 +568,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     if (QCoreApplication::arguments().contains(QStringLiteral("--visit")))
         return visitAndLeave();
+    if (QCoreApplication::arguments().contains(QStringLiteral("--speak")))
+        return startAndSpeak();
     TestBrowserEngine test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);

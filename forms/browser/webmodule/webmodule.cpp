@@ -4,6 +4,7 @@
 // WebBrowser interface and the site pages in the program's resources.
 
 #include "enginebrowser.h"
+#include "engineoutput.h"
 #include "sitescheme.h"
 #include "webbrowser.h"
 
@@ -79,6 +80,15 @@ private:
     bool m_active;
 };
 
+// Appends a switch to the engine's command line, after what the user set.
+void addEngineSwitch(const QByteArray &name)
+{
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (flags.split(' ').contains(name))
+        return;
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.isEmpty() ? name : flags + ' ' + name);
+}
+
 // Starts the engine's side of the program once, before the first page view.
 // True for that call when the view composes in software.
 bool startEngine()
@@ -87,10 +97,12 @@ bool startEngine()
     if (std::exchange(started, true))
         return false;
     // The engine's sandbox refuses to run as root; there, and only there,
-    // the program goes without it.
+    // the program goes without it. The engine's own switch does it quietly,
+    // where QTWEBENGINE_DISABLE_SANDBOX would report it as the user's choice.
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        addEngineSwitch("--no-sandbox");
     const bool software = composeInSoftware();
+    quietEngineOutput(software);
     if (software)
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     shareOpenGLContexts(software);
