@@ -11,11 +11,13 @@
 // today's date, message boxes, starting programs, files - is reached only
 // through the seams of services.h, so tests swap in doubles (manualclock.h and
 // friends); functions.h holds the general functions over them (Shell, Dir,
-// Format, MsgBox).
+// Format, MsgBox). accessibility.h trims what a screen reader is shown to
+// what a person can meet.
 //
 // This folder depends on Qt alone; the windows in forms/ depend on it.
 #pragma once
 
+#include "accessibility.h"
 #include "app.h"
 #include "balloon.h"
 #include "controls.h"

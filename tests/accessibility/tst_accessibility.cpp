@@ -1,7 +1,8 @@
 // What a screen reader is told about the windows: every control a person can
-// reach has a role and a name, and the day cells say where they stand while
-// their text is the day. The real desktop bus is exercised by
-// atspi_calendar.py (test calendar_atspi_xvfb).
+// reach has a role and a name, the day cells say where they stand while
+// their text is the day, and nothing is listed that a person cannot meet.
+// The real desktop bus is exercised by atspi_calendar.py (tests
+// calendar_atspi_xvfb and browser_atspi_xvfb).
 #include "about/frmabout.h"
 #include "calendar/form1.h"
 #include "doubles.h"
@@ -10,6 +11,7 @@
 
 #include <QAccessible>
 #include <QMdiArea>
+#include <QQuickWindow>
 #include <QTest>
 
 namespace {
@@ -36,6 +38,13 @@ QString spokenName(QAccessibleInterface *control)
 class TestAccessibility : public QObject {
     Q_OBJECT
 private slots:
+    // As the program does, before anything asks.
+    void initTestCase()
+    {
+        rt::installAccessibility();
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    }
+
     void everyControlHasARoleAndAName_data()
     {
         QTest::addColumn<QString>("window");
@@ -82,6 +91,28 @@ private slots:
             if (control->role() == QAccessible::ComboBox)
                 QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(what + QStringLiteral(": no accessible name")));
         }
+    }
+
+    // The program lists only its windows on the screen: not the window a
+    // view drawn off the screen keeps (the web page view's is titled
+    // "Offscreen"), which is never shown.
+    void programListsOnlyWindowsOnTheScreen()
+    {
+        testing::ProgramDoubles d;
+        rt::form<frmAbout>().setVisible(true);
+        QQuickWindow offscreen;
+        offscreen.setTitle(QStringLiteral("Offscreen"));
+        QVERIFY(QGuiApplication::topLevelWindows().contains(&offscreen));
+
+        QAccessibleInterface *program = QAccessible::queryAccessibleInterface(qApp);
+        QStringList windows;
+        for (int i = 0; i < program->childCount(); ++i) {
+            QAccessibleInterface *w = program->child(i);
+            QCOMPARE(program->indexOfChild(w), i);
+            windows << w->text(QAccessible::Name);
+            QVERIFY2(!w->state().invisible, qPrintable(windows.last()));
+        }
+        QCOMPARE(windows, QStringList{QStringLiteral("About TEMPORIA")});
     }
 
     void selectorsAreNamedByTheirTitles()
