@@ -55,6 +55,8 @@ EngineBrowser::EngineBrowser(QWidget *parent)
     m_profile->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
     m_view->setPage(new Page(m_profile, m_view));
 
+    // Inside the window's page view, the page the engine draws.
+    m_view->setAccessibleName(QStringLiteral("Page"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
