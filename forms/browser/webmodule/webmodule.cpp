@@ -101,6 +101,11 @@ bool startEngine()
     // where QTWEBENGINE_DISABLE_SANDBOX would report it as the user's choice.
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         addEngineSwitch("--no-sandbox");
+    // A screen reader reads the pages too. The engine leaves them out on
+    // Linux unless asked, for the cost, which it pays only while a screen
+    // reader is running.
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
+        qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
     const bool software = composeInSoftware();
     quietEngineOutput(software);
     if (software)
