@@ -80,13 +80,17 @@ private:
     bool m_active;
 };
 
-// Appends a switch to the engine's command line, after what the user set.
-void addEngineSwitch(const QByteArray &name)
+// Appends a switch to the engine's command line, after what the user set,
+// unless the user set that switch already.
+void addEngineSwitch(const QByteArray &name, const QByteArray &value = {})
 {
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (flags.split(' ').contains(name))
-        return;
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.isEmpty() ? name : flags + ' ' + name);
+    for (const QByteArray &flag : flags.split(' ')) {
+        if (flag == name || flag.startsWith(name + '='))
+            return;
+    }
+    const QByteArray flag = value.isEmpty() ? name : name + '=' + value;
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.isEmpty() ? flag : flags + ' ' + flag);
 }
 
 // Starts the engine's side of the program once, before the first page view.
@@ -101,6 +105,11 @@ bool startEngine()
     // where QTWEBENGINE_DISABLE_SANDBOX would report it as the user's choice.
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         addEngineSwitch("--no-sandbox");
+    // The engine's own log prints its errors on the terminal whatever the
+    // build, and they are notes on its inner workings (a graphics channel
+    // that had to be made again, say), nothing the user can act on. Only
+    // what ends the engine is printed; a --log-level of the user's stands.
+    addEngineSwitch("--log-level", "3");
     // A screen reader reads the pages too. The engine leaves them out on
     // Linux unless asked, for the cost, which it pays only while a screen
     // reader is running.
