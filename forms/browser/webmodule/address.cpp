@@ -61,8 +61,7 @@ Explanation explain(const QString &typed)
     }
     return {QStringLiteral("Not an address"),
             QStringLiteral("This is not written as an address. A web address has no spaces and looks like "
-                           "www.example.org or https://www.example.org/page.html; a port number, after a colon, "
-                           "goes up to 65535.")};
+                           "www.example.org or https://www.example.org/page.html.")};
 }
 
 } // namespace
