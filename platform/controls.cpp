@@ -3,6 +3,7 @@
 #include "style.h"
 #include "twips.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -92,6 +93,13 @@ void ComboBox::setListIndex(int index)
     setCurrentIndex(index);
     // Also when the index is unchanged but the user typed over its text.
     setText(index >= 0 ? itemText(index) : QString());
+}
+
+void ComboBox::setAccessibleName(const QString &name)
+{
+    QComboBox::setAccessibleName(name);
+    lineEdit()->setAccessibleName(name);
+    view()->setAccessibleName(name);
 }
 
 void ComboBox::setText(const QString &text)

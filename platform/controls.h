@@ -35,6 +35,10 @@ public:
     void AddItem(const QString &item) { addItem(item); }
     [[nodiscard]] std::int16_t ListCount() const { return static_cast<std::int16_t>(count()); }
     [[nodiscard]] QString List(int index) const { return itemText(index); }
+    // Names the edit field, which has the focus while the person types, and
+    // the drop-down list the same; on some systems the box itself goes by
+    // the text it holds.
+    void setAccessibleName(const QString &name);
 
 signals:
     void Click();

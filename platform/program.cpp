@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "accessibility.h"
 #include "app.h"
 #include "dispatch.h"
 #include "picture.h"
@@ -106,6 +107,7 @@ int runProgram(int argc, char *argv[], const QStringList &iconImages, const std:
     // ones in its heap for good.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
 #endif
+    installAccessibility();
     const QtMessageHandler previous = qInstallMessageHandler(whileConnecting);
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);

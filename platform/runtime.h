@@ -4,17 +4,22 @@
 // reference and ending the program when the last one is unloaded; program.h
 // starts the runtime with the start-up form, in the program's style
 // (style.h). Controls (controls.h, frame.h, image.h, timer.h) carry the few
-// properties the windows rely on; layouts are in twips (twips.h). Every handler runs through the dispatcher
-// (dispatch.h), which turns an uncaught run-time error into a message and the
-// end of the program. The world outside - time, today's date, message boxes,
-// starting programs, files - is reached only through the seams of services.h,
-// so tests swap in doubles (manualclock.h and friends); functions.h holds the
-// general functions over them (Shell, Dir, Format, MsgBox).
+// properties the windows rely on, and a balloon (balloon.h) says beside one
+// why its input was not taken; layouts are in twips (twips.h). Every handler
+// runs through the dispatcher (dispatch.h), which turns an uncaught run-time
+// error into a message and the end of the program. The world outside - time,
+// today's date, message boxes, starting programs, files - is reached only
+// through the seams of services.h, so tests swap in doubles (manualclock.h and
+// friends); functions.h holds the general functions over them (Shell, Dir,
+// Format, MsgBox). accessibility.h trims what a screen reader is shown to
+// what a person can meet.
 //
 // This folder depends on Qt alone; the windows in forms/ depend on it.
 #pragma once
 
+#include "accessibility.h"
 #include "app.h"
+#include "balloon.h"
 #include "controls.h"
 #include "datewatch.h"
 #include "dispatch.h"

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QBitmap>
 #include <QPixmap>
+#include <QToolButton>
 
 namespace rt {
 
@@ -49,6 +50,11 @@ Toolbar::Toolbar(QWidget *parent, const ImageList *images)
     setFloatable(false);
     setIconSize(images->ImageSize());
     setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // Qt's button for the buttons that do not fit goes without a name.
+    if (auto *more = findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"))) {
+        more->setAccessibleName(QStringLiteral("More buttons"));
+        more->setToolTip(more->accessibleName());
+    }
 }
 
 const Button &Toolbar::AddButton(const QString &key, int image)

@@ -38,7 +38,8 @@ struct Button {
 
 // A toolbar of picture buttons taken from an image list. Each button shows
 // only its picture and has its key as its tooltip; a click raises
-// ButtonClick with the button.
+// ButtonClick with the button. When the toolbar is too narrow for them all,
+// the rest are under its "More buttons" button.
 class Toolbar : public QToolBar {
     Q_OBJECT
 public:

@@ -22,6 +22,7 @@ void frmBrowser::createControls()
 
     tbToolBar = new rt::Toolbar(w, &imlIcons);
     tbToolBar->setObjectName(QStringLiteral("tbToolBar"));
+    tbToolBar->setAccessibleName(QStringLiteral("Navigation"));
     tbToolBar->setGeometry(twipsRect(0, 0, 6540, 540));
     rt::alignTop(tbToolBar);
     tbToolBar->AddButton(QStringLiteral("Back"), 1);
@@ -35,6 +36,7 @@ void frmBrowser::createControls()
 
     brwWebBrowser = webBrowserFactory().create(w);
     brwWebBrowser->view()->setObjectName(QStringLiteral("brwWebBrowser"));
+    brwWebBrowser->view()->setAccessibleName(QStringLiteral("Page view"));
     brwWebBrowser->view()->setGeometry(twipsRect(50, 1215, 5393, 3734));
     setTabIndex(brwWebBrowser->view(), 0);
     brwWebBrowser->setDownloadComplete([this] { rt::dispatch([this] { brwWebBrowser_DownloadComplete(); }); });
@@ -43,11 +45,13 @@ void frmBrowser::createControls()
 
     picAddress = new QWidget(w);
     picAddress->setObjectName(QStringLiteral("picAddress"));
+    picAddress->setAccessibleName(QStringLiteral("Address bar"));
     picAddress->setGeometry(twipsRect(0, 540, 6540, 675));
     rt::alignTop(picAddress);
 
     cboAddress = new rt::ComboBox(picAddress);
     cboAddress->setObjectName(QStringLiteral("cboAddress"));
+    cboAddress->setAccessibleName(QStringLiteral("Address"));
     cboAddress->setGeometry(twipsRect(45, 300, 3795, 315));
     cboAddress->AddItem(homeAddress);
     cboAddress->setText(homeAddress);
@@ -109,7 +113,10 @@ void frmBrowser::brwWebBrowser_DownloadComplete()
 void frmBrowser::cboAddress_Click()
 {
     timTimer->setEnabled(true);
-    brwWebBrowser->Navigate(cboAddress->Text());
+    // An address the view does not open loads nothing: there is no progress
+    // to report, and the view's page saying why names itself when it shows.
+    if (!brwWebBrowser->Navigate(cboAddress->Text()))
+        timTimer->setEnabled(false);
 }
 
 void frmBrowser::cboAddress_KeyPress(std::int16_t &KeyAscii)

@@ -22,7 +22,7 @@ public:
         setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     }
     QWidget *view() override { return this; }
-    void Navigate(const QString &) override {}
+    bool Navigate(const QString &) override { return false; }
     void GoHome() override {}
     void GoSearch() override {}
     void Stop() override {}

@@ -20,8 +20,11 @@ public:
 
     [[nodiscard]] virtual QWidget *view() = 0;
 
-    // Starts loading and returns at once; text that names no page does nothing.
-    virtual void Navigate(const QString &address) = 0;
+    // Starts loading and returns true at once. For text that names no page it
+    // opens (empty, a script, not an address, another program's address) it
+    // loads nothing and returns false; a view that can shows a page of its own
+    // saying why instead, and raises DownloadComplete once that shows.
+    virtual bool Navigate(const QString &address) = 0;
     // One step in the view's own history: run-time error 440 when there is none.
     void GoBack()
     {

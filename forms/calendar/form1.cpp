@@ -215,14 +215,34 @@ rt::ComboBox *Form1::firstUnselected() const
     return nullptr;
 }
 
+QString Form1::whyUnselected(const rt::ComboBox *combo) const
+{
+    QStringList items;
+    for (int i = 0; i < combo->ListCount(); ++i)
+        items << combo->List(i);
+    const QString choose =
+        QStringLiteral("Choose a %1 from the list: %2.")
+            .arg(combo == monthc ? QStringLiteral("month") : QStringLiteral("digit"), items.join(QStringLiteral(", ")));
+    // As typed, blanks included (" 7 " is no item); enough of it to
+    // recognise, the box itself holds the rest.
+    QString typed = combo->Text();
+    if (typed.isEmpty())
+        return choose;
+    constexpr qsizetype shown = 20;
+    if (typed.size() > shown)
+        typed = typed.left(shown) + QChar(0x2026);
+    return QStringLiteral("\u201C%1\u201D is not in the list. %2").arg(typed, choose);
+}
+
 void Form1::go_Click()
 {
-    // Typed text that names no item: keep the month on screen and show where
-    // the selection is missing.
+    // Typed text that names no item: keep the month on screen, show where
+    // the selection is missing and say why, beside it ("June" is "Jun" there).
     if (rt::ComboBox *missing = firstUnselected()) {
         missing->setFocus(Qt::OtherFocusReason);
         missing->lineEdit()->selectAll();
         rt::services().messages->beep();
+        rt::Balloon::show(missing, whyUnselected(missing));
         return;
     }
 

@@ -56,6 +56,8 @@ protected:
 private:
     // The selector that holds no valid item, in focus order; nullptr when all do.
     [[nodiscard]] rt::ComboBox *firstUnselected() const;
+    // What the person reads beside it: what was not taken and what can be.
+    [[nodiscard]] QString whyUnselected(const rt::ComboBox *combo) const;
     // Makes today's cell stand out when the grid shows today's month.
     void markToday();
 

@@ -5,10 +5,16 @@ accessibility bus (AT-SPI) on a real X server.
 Starts its own Xvfb (and openbox when installed) and its own D-Bus session,
 runs the program with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1, and then, with the
 keyboard alone: reads the 42 day cells (each named by weekday and week, its
-text the day), chooses February 1900 in the five selectors, presses the
+text the day), types "June" (the list says "Jun") and hears from Alt+T why
+nothing is drawn, chooses February 1900 in the five selectors, presses the
 button with its access key Alt+T and reads the new month.
 
-    atspi_calendar.py PROGRAM
+With --browser it closes the frame instead and reads the site browser that
+opens: every object a screen reader meets in it has a name and is shown, up
+to the page itself (whose content is the page's), the page is read with its
+title, and the program lists no window that is not on the screen.
+
+    atspi_calendar.py [--browser] PROGRAM
 
 Exits 77 (skipped) when Xvfb, dbus-run-session, xdotool or pyatspi are
 missing. Every wait has a deadline, so it never hangs.
@@ -26,6 +32,7 @@ import time
 
 SKIP = 77
 FRAME = "A 10000 YEAR TEMPORIA"
+HOME = "TEMPORIA - Welcome"
 WEEKDAYS = ["Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"]
 MONTHS = ["January", "February", "March", "April", "May", "Jun", "July", "August",
           "September", "October", "November", "December"]
@@ -39,7 +46,7 @@ def skip(why):
 
 # --- outside the D-Bus session: the X server, then this script again inside it
 
-def outer(program):
+def outer(program, part):
     missing = [tool for tool in ("Xvfb", "dbus-run-session", "xdotool") if not shutil.which(tool)]
     if missing:
         skip("missing " + ", ".join(missing))
@@ -59,7 +66,7 @@ def outer(program):
         if shutil.which("openbox"):
             helpers.append(subprocess.Popen(["openbox", "--sm-disable"], env=env,
                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        inner = subprocess.run(["dbus-run-session", "--", sys.executable, __file__, "--inner", program],
+        inner = subprocess.run(["dbus-run-session", "--", sys.executable, __file__, "--inner", part, program],
                                env=env, timeout=150)
         return inner.returncode
     except subprocess.TimeoutExpired:
@@ -125,12 +132,14 @@ def showing(node, pyatspi):
     return node.getState().contains(pyatspi.STATE_SHOWING)
 
 
-def inner(program):
+def inner(program, part):
     import pyatspi
 
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
     proc = subprocess.Popen([program], env=env)
     try:
+        if part == "--browser":
+            return read_the_browser(pyatspi, proc)
         return read_the_calendar(pyatspi, proc)
     except Failure as failure:
         print(f"FAIL: {failure}")
@@ -152,10 +161,8 @@ def find_app(pyatspi, proc):
     return None
 
 
-def read_the_calendar(pyatspi, proc):
-    app = wait_for("the program on the accessibility bus", lambda: find_app(pyatspi, proc))
-
-    # A splash window, if one comes first, goes at the first key press.
+def the_frame(pyatspi, app):
+    """The main frame; a splash window, if one comes first, goes at the first key press."""
     last_key = 0.0
 
     def frame():
@@ -169,7 +176,71 @@ def read_the_calendar(pyatspi, proc):
             last_key = time.monotonic()
         return None
 
-    main = wait_for(f'the frame "{FRAME}"', frame, seconds=30)
+    return wait_for(f'the frame "{FRAME}"', frame, seconds=30)
+
+
+def labelled(pyatspi, node):
+    for relation in node.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            return relation.getTarget(0).name
+    return None
+
+
+def unmet(pyatspi, node, path=""):
+    """What a screen reader meets at and below node that has no name or is
+    not shown. A combo box goes by the text it holds and by its label; its
+    drop-down list, while closed, belongs to it and only needs a name. The
+    content of a web page is the page's, and stops the walk."""
+    role = node.getRoleName()
+    here = f"{path}/{role} {node.name!r}"
+    found = []
+    if not node.name and not (role == "combo box" and labelled(pyatspi, node)):
+        found.append(f"{here}: no name")
+    closed_list = role == "list" and node.parent is not None and node.parent.getRoleName() == "combo box"
+    if not showing(node, pyatspi) and not closed_list:
+        found.append(f"{here}: not shown")
+    if role == "document web" or (closed_list and not showing(node, pyatspi)):
+        return found
+    for child in node:
+        if child is not None:
+            found += unmet(pyatspi, child, here)
+    return found
+
+
+def read_the_browser(pyatspi, proc):
+    app = wait_for("the program on the accessibility bus", lambda: find_app(pyatspi, proc))
+    the_frame(pyatspi, app)
+    key("alt+F4")
+
+    def browser():
+        for w in app:
+            if w is not None and showing(w, pyatspi) and w.name == HOME:
+                return w
+        return None
+
+    window = wait_for(f'the browser at "{HOME}"', browser, seconds=60)
+
+    def page():
+        documents = [n for n in walk(window) if n.getRoleName() == "document web"]
+        return documents[0] if documents and documents[0].name == HOME else None
+
+    wait_for(f'the page read as "{HOME}"', page, seconds=30)
+    found = unmet(pyatspi, window)
+    if found:
+        raise Failure("in the browser, " + "; ".join(found))
+    print(f"read the browser at \"{HOME}\": every object named and shown, the page read with its title")
+
+    windows = [(w.getRoleName(), w.name, showing(w, pyatspi)) for w in app if w is not None]
+    strays = [w for w in windows if not w[1] or not w[2]]
+    if strays or len(windows) != 1:
+        raise Failure(f"the program lists the windows {windows}")
+    print("the program lists only the browser's window")
+    return 0
+
+
+def read_the_calendar(pyatspi, proc):
+    app = wait_for("the program on the accessibility bus", lambda: find_app(pyatspi, proc))
+    main = the_frame(pyatspi, app)
 
     def cells():
         found = [n for n in walk(main) if n.getRoleName() == "text" and re.fullmatch(r"\w+day, week \d", n.name)]
@@ -189,13 +260,10 @@ def read_the_calendar(pyatspi, proc):
     print(f"read {calendar.month_name[today.month]} {today.year} from the 42 cells")
 
     # The selectors as a screen reader names them: by the title that labels them.
-    def labelled(node):
-        for relation in node.getRelationSet():
-            if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
-                return relation.getTarget(0).name
-        return None
+    def labelled_by(node):
+        return labelled(pyatspi, node)
 
-    selectors = {labelled(n): n for n in walk(main) if n.getRoleName() == "combo box"}
+    selectors = {labelled_by(n): n for n in walk(main) if n.getRoleName() == "combo box"}
     if sorted(k for k in selectors if k) != sorted(SELECTORS):
         raise Failure(f"selectors labelled {sorted(k for k in selectors if k)}")
 
@@ -212,7 +280,7 @@ def read_the_calendar(pyatspi, proc):
 
     def focused_selector():
         node = focused()
-        return labelled(node) if node is not None and node.getRoleName() == "combo box" else None
+        return labelled_by(node) if node is not None and node.getRoleName() == "combo box" else None
 
     # Tab to the month selector, then type each choice over the selection.
     for _ in range(60):
@@ -223,6 +291,26 @@ def read_the_calendar(pyatspi, proc):
         wait_for("the focus to move", lambda: where(focused()) not in (None, before), seconds=5)
     else:
         raise Failure("Tab never reached the month selector")
+
+    # "June" is no item ("Jun" is): Alt+T draws nothing and says why, beside
+    # the selector and, through its description, to the screen reader.
+    def told():
+        node = focused()
+        return node is not None and "Choose a month from the list: January" in node.description \
+            and "Jun, July" in node.description
+
+    for attempt in range(3):
+        wait_for("the focus on MONTH", lambda: focused_selector() == "MONTH", seconds=5)
+        key("ctrl+a")
+        typed("June")
+        key("alt+t")
+        try:
+            wait_for("the reason in the month selector's description", told, seconds=5)
+            break
+        except Failure:
+            if attempt == 2:
+                raise
+    print(f'typed "June", pressed Alt+T and heard: {focused().description}')
 
     for title, choice in zip(SELECTORS, ["February", "1", "9", "0", "0"]):
         # The frame's slideshow hides and shows the calendar every 20 s; keys
@@ -276,9 +364,12 @@ def check_month(texts, year, month):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) == 3 and sys.argv[1] == "--inner":
-        sys.exit(inner(sys.argv[2]))
-    if len(sys.argv) != 2:
+    if len(sys.argv) == 4 and sys.argv[1] == "--inner":
+        sys.exit(inner(sys.argv[3], sys.argv[2]))
+    arguments = sys.argv[1:]
+    part = "--browser" if arguments[:1] == ["--browser"] else "--calendar"
+    arguments = arguments[1:] if part == "--browser" else arguments
+    if len(arguments) != 1:
         print(__doc__)
         sys.exit(2)
-    sys.exit(outer(sys.argv[1]))
+    sys.exit(outer(arguments[0], part))

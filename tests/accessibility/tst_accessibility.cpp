@@ -1,8 +1,10 @@
 // What a screen reader is told about the windows: every control a person can
-// reach has a role and a name, and the day cells say where they stand while
-// their text is the day. The real desktop bus is exercised by
-// atspi_calendar.py (test calendar_atspi_xvfb).
+// reach has a role and a name, the day cells say where they stand while
+// their text is the day, and nothing is listed that a person cannot meet.
+// The real desktop bus is exercised by atspi_calendar.py (tests
+// calendar_atspi_xvfb and browser_atspi_xvfb).
 #include "about/frmabout.h"
+#include "browser/frmbrowser.h"
 #include "calendar/form1.h"
 #include "doubles.h"
 #include "shell/mdiform1.h"
@@ -10,6 +12,7 @@
 
 #include <QAccessible>
 #include <QMdiArea>
+#include <QQuickWindow>
 #include <QTest>
 
 namespace {
@@ -31,11 +34,44 @@ QString spokenName(QAccessibleInterface *control)
     return name;
 }
 
+// What a screen reader meets at and below `node` that has no name or is not
+// there, one line each. A box's drop-down list, while closed, belongs to the
+// box and only needs a name.
+QStringList unmet(QAccessibleInterface *node, const QString &path = QString())
+{
+    QString role;
+    QDebug(&role).noquote().nospace() << node->role();
+    QObject *object = node->object();
+    const QString here = path + QLatin1Char('/') + role.section(QLatin1String("::"), -1) + QLatin1Char(' ')
+                         + (object ? object->objectName() : QString());
+    QStringList found;
+    if (spokenName(node).isEmpty())
+        found << here + QStringLiteral(": no name");
+    const bool closedList =
+        node->role() == QAccessible::List && node->parent() && node->parent()->role() == QAccessible::ComboBox;
+    if (closedList && node->state().invisible)
+        return found;
+    if (node->state().invisible)
+        found << here + QStringLiteral(": not there");
+    for (int i = 0; i < node->childCount(); ++i) {
+        if (QAccessibleInterface *child = node->child(i))
+            found << unmet(child, here);
+    }
+    return found;
+}
+
 } // namespace
 
 class TestAccessibility : public QObject {
     Q_OBJECT
 private slots:
+    // As the program does, before anything asks.
+    void initTestCase()
+    {
+        rt::installAccessibility();
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    }
+
     void everyControlHasARoleAndAName_data()
     {
         QTest::addColumn<QString>("window");
@@ -82,6 +118,63 @@ private slots:
             if (control->role() == QAccessible::ComboBox)
                 QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(what + QStringLiteral(": no accessible name")));
         }
+    }
+
+    // The browser as a screen reader meets it: every object named and
+    // there, the toolbar's "more buttons" button only when some buttons do
+    // not fit, and then named too.
+    void browserHasNothingUnmet_data()
+    {
+        QTest::addColumn<int>("width"); // of the window, in pixels
+        QTest::newRow("as it opens") << 0;
+        QTest::newRow("too narrow for the toolbar") << 120;
+    }
+    void browserHasNothingUnmet()
+    {
+        QFETCH(int, width);
+        testing::ProgramDoubles d;
+        frmBrowser &browser = rt::form<frmBrowser>();
+        browser.setVisible(true);
+        if (width > 0) {
+            browser.window()->resize(width, browser.window()->height());
+            QTRY_COMPARE(browser.window()->width(), width);
+        }
+        QAccessibleInterface *window = accessible(browser.window());
+        const QStringList found = unmet(window);
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+
+        QAccessibleInterface *toolbar = accessible(browser.tbToolBar);
+        QStringList buttons;
+        for (int i = 0; i < toolbar->childCount(); ++i)
+            buttons << toolbar->child(i)->text(QAccessible::Name);
+        if (width == 0) {
+            QCOMPARE(buttons, (QStringList{"Back", "Forward", "Stop", "Refresh", "Home", "Search"}));
+        } else {
+            QVERIFY2(buttons.contains(QStringLiteral("More buttons")), qPrintable(buttons.join(u',')));
+            QVERIFY2(buttons.size() < 7, qPrintable(buttons.join(u',')));
+        }
+    }
+
+    // The program lists only its windows on the screen: not the window a
+    // view drawn off the screen keeps (the web page view's is titled
+    // "Offscreen"), which is never shown.
+    void programListsOnlyWindowsOnTheScreen()
+    {
+        testing::ProgramDoubles d;
+        rt::form<frmAbout>().setVisible(true);
+        QQuickWindow offscreen;
+        offscreen.setTitle(QStringLiteral("Offscreen"));
+        QVERIFY(QGuiApplication::topLevelWindows().contains(&offscreen));
+
+        QAccessibleInterface *program = QAccessible::queryAccessibleInterface(qApp);
+        QStringList windows;
+        for (int i = 0; i < program->childCount(); ++i) {
+            QAccessibleInterface *w = program->child(i);
+            QCOMPARE(program->indexOfChild(w), i);
+            windows << w->text(QAccessible::Name);
+            QVERIFY2(!w->state().invisible, qPrintable(windows.last()));
+        }
+        QCOMPARE(windows, QStringList{QStringLiteral("About TEMPORIA")});
     }
 
     void selectorsAreNamedByTheirTitles()

@@ -5,9 +5,11 @@
 #include "address.h"
 #include "browser/frmbrowser.h"
 #include "doubles.h"
+#include "engineoutput.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTcpServer>
@@ -79,6 +81,9 @@ private:
             socket->write(head + "\r\n<!DOCTYPE html><html><head><title>Slow page</title></head><body>");
             m_slow << socket;
             return;
+        } else if (path == "/console.html") {
+            body = page("Spoke", "<script>console.info('page info'); console.warn('page warning');"
+                                 "console.error('page error');</script>");
         } else if (path == "/store.html") {
             // Everything a page can ask a browser to keep.
             head += "Set-Cookie: visitor=1; Max-Age=31536000\r\nCache-Control: max-age=31536000\r\n";
@@ -269,62 +274,210 @@ private slots:
         QVERIFY(f->doubles.messages.shown.empty());
     }
 
+    // Whatever is typed, the window goes on working and nothing typed runs.
+    // What the view does not open brings the program's own page saying why,
+    // titled by the reason, without "Working..." first.
     void badAddressesNeverHang_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("ignored"); // else the engine shows its error page or the server's
+        QTest::addColumn<QString>(
+            "refusal"); // the page's title; empty: the engine shows its error page or the server's
         const QString many(10000, QLatin1Char('a'));
-        QTest::newRow("empty") << QString() << true;
-        QTest::newRow("blanks") << QStringLiteral("    ") << true;
-        QTest::newRow("malformed") << QStringLiteral("http://[::1") << true;
-        QTest::newRow("bad port") << QStringLiteral("http://127.0.0.1:99999/") << true;
-        QTest::newRow("script") << QStringLiteral("javascript:document.title='hacked'") << true;
-        QTest::newRow("script in disguise") << QStringLiteral(" JavaScript:document.title='hacked'") << true;
-        QTest::newRow("10,000 characters") << many << true;
-        QTest::newRow("10,000 characters of path") << QStringLiteral("http://127.0.0.1:1/") + many << false;
-        QTest::newRow("outside the site") << QStringLiteral("temporia://site/../photos/photo0.bmp") << false;
-        QTest::newRow("another program's scheme") << QStringLiteral("mailto:someone@example.org") << false;
+        const QString empty = QStringLiteral("TEMPORIA - No address to open");
+        const QString notAnAddress = QStringLiteral("TEMPORIA - Not an address");
+        const QString script = QStringLiteral("TEMPORIA - Scripts are not run");
+        QTest::newRow("empty") << QString() << empty;
+        QTest::newRow("blanks") << QStringLiteral("    ") << empty;
+        QTest::newRow("words") << QStringLiteral("hello world") << notAnAddress;
+        QTest::newRow("malformed") << QStringLiteral("http://[::1") << notAnAddress;
+        QTest::newRow("bad port") << QStringLiteral("http://127.0.0.1:99999/") << notAnAddress;
+        QTest::newRow("script") << QStringLiteral("javascript:document.title='hacked'") << script;
+        QTest::newRow("script in disguise") << QStringLiteral(" JavaScript:document.title='hacked'") << script;
+        QTest::newRow("markup") << QStringLiteral("<script>document.title='hacked'</script>") << notAnAddress;
+        QTest::newRow("10,000 characters") << many << notAnAddress;
+        QTest::newRow("another program's scheme")
+            << QStringLiteral("mailto:someone@example.org") << QStringLiteral("TEMPORIA - Not opened here");
+        QTest::newRow("10,000 characters of path") << QStringLiteral("http://127.0.0.1:1/") + many << QString();
+        QTest::newRow("outside the site") << QStringLiteral("temporia://site/../photos/photo0.bmp") << QString();
     }
     void badAddressesNeverHang()
     {
         QFETCH(QString, typed);
-        QFETCH(bool, ignored);
+        QFETCH(QString, refusal);
         frmBrowser &browser = open();
         QVERIFY(visit(browser, server->url(QStringLiteral("a.html")), QStringLiteral("Page A")));
 
         type(browser, typed);
-        settle(browser);
-        if (ignored)
+        if (!refusal.isEmpty()) {
+            QCOMPARE(f->doubles.clock.activeTimers(), 0);
+            tick();
             QCOMPARE(browser.Caption(), QStringLiteral("Page A"));
+            QTRY_COMPARE_WITH_TIMEOUT(browser.Caption(), refusal, engineTimeout);
+            QCOMPARE(browser.cboAddress->Text(), typed);
+        }
+        settle(browser);
         QVERIFY(browser.Caption() != QStringLiteral("hacked"));
         QVERIFY(f->doubles.messages.shown.empty());
         // And the window goes on working.
         QVERIFY(visit(browser, server->url(QStringLiteral("b.html")), QStringLiteral("Page B")));
     }
 
-    void addressToUrl_data()
+    void readAddress_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("url"); // empty: nothing is loaded
-        QTest::newRow("empty") << QString() << QString();
-        QTest::newRow("blanks and controls") << QStringLiteral(" \t\x01 ") << QString();
-        QTest::newRow("no scheme") << QStringLiteral("example.com") << QStringLiteral("http://example.com");
+        QTest::addColumn<Refusal>("refusal");
+        QTest::newRow("empty") << QString() << QString() << Refusal::Empty;
+        QTest::newRow("blanks and controls") << QStringLiteral(" \t\x01 ") << QString() << Refusal::Empty;
+        QTest::newRow("no scheme") << QStringLiteral("example.com") << QStringLiteral("http://example.com")
+                                   << Refusal::None;
         QTest::newRow("host and port") << QStringLiteral("127.0.0.1:8080/x")
-                                       << QStringLiteral("http://127.0.0.1:8080/x");
-        QTest::newRow("site") << frmBrowser::homeAddress << frmBrowser::homeAddress;
-        QTest::newRow("blanks around") << QStringLiteral("  http://127.0.0.1/ ") << QStringLiteral("http://127.0.0.1/");
-        QTest::newRow("malformed") << QStringLiteral("http://[::1") << QString();
-        QTest::newRow("script") << QStringLiteral("javascript:alert(1)") << QString();
-        QTest::newRow("script, upper case") << QStringLiteral("JAVASCRIPT:alert(1)") << QString();
-        QTest::newRow("script split by a tab") << QStringLiteral("java\tscript:alert(1)") << QString();
-        QTest::newRow("script after controls") << QStringLiteral("\x01\x02javascript:alert(1)") << QString();
-        QTest::newRow("10,000 characters") << QString(10000, QLatin1Char('a')) << QString();
+                                       << QStringLiteral("http://127.0.0.1:8080/x") << Refusal::None;
+        QTest::newRow("site") << frmBrowser::homeAddress << frmBrowser::homeAddress << Refusal::None;
+        QTest::newRow("blanks around") << QStringLiteral("  http://127.0.0.1/ ") << QStringLiteral("http://127.0.0.1/")
+                                       << Refusal::None;
+        QTest::newRow("file") << QStringLiteral("/tmp") << QStringLiteral("file:///tmp") << Refusal::None;
+        QTest::newRow("words") << QStringLiteral("hello world") << QString() << Refusal::NotAnAddress;
+        QTest::newRow("malformed") << QStringLiteral("http://[::1") << QString() << Refusal::NotAnAddress;
+        QTest::newRow("script") << QStringLiteral("javascript:alert(1)") << QString() << Refusal::Script;
+        QTest::newRow("script, upper case") << QStringLiteral("JAVASCRIPT:alert(1)") << QString() << Refusal::Script;
+        QTest::newRow("script split by a tab")
+            << QStringLiteral("java\tscript:alert(1)") << QString() << Refusal::Script;
+        QTest::newRow("script after controls")
+            << QStringLiteral("\x01\x02javascript:alert(1)") << QString() << Refusal::Script;
+        QTest::newRow("mail") << QStringLiteral("mailto:someone@example.org") << QString() << Refusal::OtherScheme;
+        QTest::newRow("the program's resources")
+            << QStringLiteral("qrc:/photos/photo0.bmp") << QString() << Refusal::OtherScheme;
+        QTest::newRow("10,000 characters") << QString(10000, QLatin1Char('a')) << QString() << Refusal::NotAnAddress;
     }
-    void addressToUrl()
+    void readAddress()
     {
         QFETCH(QString, typed);
         QFETCH(QString, url);
-        QCOMPARE(::addressToUrl(typed).toString(), url);
+        QFETCH(Refusal, refusal);
+        const Address read = ::readAddress(typed);
+        QCOMPARE(read.url.toString(), url);
+        QCOMPARE(read.refusal, refusal);
+    }
+
+    // The page repeats what was typed, as text, and says why it was not opened.
+    void refusalPageSaysWhy_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("nothing") << QString() << QStringLiteral("(nothing)") << QStringLiteral("box was empty");
+        QTest::newRow("markup") << QStringLiteral("<img src=x onerror=alert(1)>")
+                                << QStringLiteral("&lt;img src=x onerror=alert(1)&gt;")
+                                << QStringLiteral("not written as an address");
+        QTest::newRow("query characters")
+            << QStringLiteral("javascript:a&b=%41#c+d") << QStringLiteral("javascript:a&amp;b=%41#c+d")
+            << QStringLiteral("runs no script");
+        QTest::newRow("not Latin") << QStringLiteral("mailto:Zoë@example.org")
+                                   << QStringLiteral("mailto:Zoë@example.org")
+                                   << QStringLiteral("start with mailto: belong to other programs");
+    }
+    void refusalPageSaysWhy()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, why);
+        const QUrl url = refusalUrl(typed);
+        QVERIFY(isRefusalUrl(url));
+        QCOMPARE(url.scheme(), QStringLiteral("temporia"));
+        const QString page = QString::fromUtf8(refusalPage(url));
+        QVERIFY2(page.contains(QStringLiteral("<code class=\"typed\">") + shown + QStringLiteral("</code>")),
+                 qPrintable(page));
+        QVERIFY2(page.contains(why), qPrintable(page));
+        QVERIFY(page.contains(QStringLiteral("Nothing was run, and nothing was handed to another program.")));
+        QVERIFY(page.contains(QStringLiteral("script-src 'none'")));
+        QVERIFY(!page.contains(QStringLiteral("<img")));
+    }
+
+    // Started from a terminal, the program says nothing there as the engine
+    // starts and shows a page that writes to its console - unless the
+    // user's logging rules, wherever written, ask for it. Each run is a
+    // process of its own: the rules are read once per process.
+    void engineKeepsQuiet_data()
+    {
+        QTest::addColumn<QString>("where"); // of the user's rule
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QString>("heard"); // on stderr; empty: nothing at all
+        const QString report = QStringLiteral("qt.webenginecontext.info=true");
+        QTest::newRow("no rules") << QString() << QString() << QString();
+        QTest::newRow("QT_LOGGING_RULES")
+            << QStringLiteral("QT_LOGGING_RULES") << report << QStringLiteral("Init Parameters:");
+        QTest::newRow("QT_LOGGING_CONF") << QStringLiteral("QT_LOGGING_CONF") << report
+                                         << QStringLiteral("Init Parameters:");
+        QTest::newRow("the user's qtlogging.ini")
+            << QStringLiteral("qtlogging.ini") << QStringLiteral("qt.*=true") << QStringLiteral("Init Parameters:");
+        QTest::newRow("a rule on something else")
+            << QStringLiteral("qtlogging.ini") << QStringLiteral("qt.webenginecontext.debug=true") << QString();
+        QTest::newRow("the page's console") << QStringLiteral("QT_LOGGING_RULES") << QStringLiteral("js.warning=true")
+                                            << QStringLiteral("js: page warning");
+    }
+    void engineKeepsQuiet()
+    {
+        QFETCH(QString, where);
+        QFETCH(QString, rule);
+        QFETCH(QString, heard);
+        QTemporaryDir config;
+        QTemporaryDir runtime; // as a desktop session has one
+        QVERIFY(config.isValid() && runtime.isValid());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        for (const char *name : {"QT_LOGGING_RULES", "QT_LOGGING_CONF", "QTWEBENGINE_CHROMIUM_FLAGS"})
+            env.remove(QLatin1String(name));
+        // The sandbox as the program handles it, not as the test suite does.
+        env.remove(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        const QString ini = QStringLiteral("[Rules]\n") + rule + QLatin1Char('\n');
+        if (where == QStringLiteral("QT_LOGGING_RULES")) {
+            env.insert(where, rule);
+        } else if (!where.isEmpty()) {
+            const QString file = where == QStringLiteral("QT_LOGGING_CONF")
+                                     ? config.filePath(QStringLiteral("rules.ini"))
+                                     : config.filePath(QStringLiteral("QtProject/qtlogging.ini"));
+            QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+            QFile out(file);
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(ini.toUtf8()) == ini.toUtf8().size());
+            if (where == QStringLiteral("QT_LOGGING_CONF"))
+                env.insert(where, file);
+        }
+
+        QProcess run;
+        run.setProcessEnvironment(env);
+        run.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--speak")});
+        QVERIFY(run.waitForFinished(3 * engineTimeout));
+        const QString said = QString::fromLocal8Bit(run.readAllStandardError());
+        QCOMPARE(run.exitCode(), 0);
+        if (heard.isEmpty())
+            QCOMPARE(said, QString());
+        else
+            QVERIFY2(said.contains(heard), qPrintable(said));
+    }
+
+    void rulesSpeakOf_data()
+    {
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<bool>("speaks");
+        QTest::newRow("the category") << "[Rules]\nqt.webenginecontext=false" << true;
+        QTest::newRow("its information") << "[Rules]\n qt.webenginecontext.info = true " << true;
+        QTest::newRow("a prefix") << "[Rules]\nqt.webengine*.info=true" << true;
+        QTest::newRow("a suffix") << "[rules]\n*context=true" << true;
+        QTest::newRow("everything") << "[Rules]\n*=true" << true;
+        QTest::newRow("every information") << "[Rules]\n*.info=true" << true;
+        QTest::newRow("its debug messages") << "[Rules]\nqt.webenginecontext.debug=true" << false;
+        QTest::newRow("other categories") << "[Rules]\nqt.qpa.*=true\njs=true" << false;
+        QTest::newRow("another section") << "[Other]\nqt.webenginecontext=true" << false;
+        QTest::newRow("a comment") << "[Rules]\n;qt.webenginecontext=true" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void rulesSpeakOf()
+    {
+        QFETCH(QString, ini);
+        QFETCH(bool, speaks);
+        QCOMPARE(::rulesSpeakOf(ini, {QStringLiteral("qt.webenginecontext")}), speaks);
     }
 
     // A whole visit, site and cookies and stored data included, leaves the
@@ -393,6 +546,19 @@ int visitAndLeave()
     return result;
 }
 
+// The speaking half of engineKeepsQuiet(): the engine starts and shows a
+// page that writes to its console; 0 when the page was shown.
+int startAndSpeak()
+{
+    PageServer server;
+    const std::unique_ptr<WebBrowser> view(engine().create(nullptr));
+    view->Navigate(server.url(QStringLiteral("console.html")));
+    return QTest::qWaitFor([&] { return !view->Busy() && view->LocationName() == QStringLiteral("Spoke"); },
+                           engineTimeout)
+               ? 0
+               : 1;
+}
+
 } // namespace
 
 // As in the program: no OpenGL sharing asked for at start; the web module
@@ -402,6 +568,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     if (QCoreApplication::arguments().contains(QStringLiteral("--visit")))
         return visitAndLeave();
+    if (QCoreApplication::arguments().contains(QStringLiteral("--speak")))
+        return startAndSpeak();
     TestBrowserEngine test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);

@@ -119,6 +119,44 @@ private slots:
         noErrors();
     }
 
+    // An address the view does not open: its page saying why names the window
+    // when it shows, with no "Working..." before, also when it cuts a load
+    // short. The text stays in the box to be corrected.
+    void refusedAddressShowsWhy_data()
+    {
+        QTest::addColumn<bool>("duringALoad");
+        QTest::newRow("after a page") << false;
+        QTest::newRow("during a load") << true;
+    }
+    void refusedAddressShowsWhy()
+    {
+        QFETCH(bool, duringALoad);
+        frmBrowser &browser = open();
+        view().titles[frmBrowser::homeAddress] = QStringLiteral("Welcome");
+        view().finishLoad();
+        tick();
+        if (duringALoad)
+            type(browser, QStringLiteral("http://127.0.0.1/slow.html"));
+        view().refused << QStringLiteral("hello world");
+
+        type(browser, QStringLiteral("hello world"));
+        QCOMPARE(view().requests.last(), QStringLiteral("hello world"));
+        QCOMPARE(f->doubles.clock.activeTimers(), 0);
+        tick();
+        QCOMPARE(browser.Caption(), QStringLiteral("Welcome"));
+        view().finishLoad();
+        QCOMPARE(browser.Caption(), testing::FakeWebBrowser::refusalTitle);
+        QCOMPARE(browser.cboAddress->Text(), QStringLiteral("hello world"));
+        QCOMPARE(browser.cboAddress->ListCount(), 2);
+        noErrors();
+
+        // Back to the page before it.
+        click(browser, "Back");
+        view().finishLoad();
+        QCOMPARE(browser.Caption(),
+                 duringALoad ? QStringLiteral("http://127.0.0.1/slow.html") : QStringLiteral("Welcome"));
+    }
+
     void pickingAnEntryLoadsIt()
     {
         frmBrowser &browser = open();

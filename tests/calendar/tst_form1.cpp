@@ -5,6 +5,7 @@
 #include "shell/mdiform1.h"
 #include "webdouble.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
@@ -117,29 +118,45 @@ private slots:
     }
 
     // Typed text that names no item: the grid stays, the offending selector
-    // gets the focus with its text selected, and the program beeps.
+    // gets the focus with its text selected, the program beeps and a balloon
+    // beside the selector says why - to the eye and to a screen reader.
     void invalidSelectionKeepsTheGrid_data()
     {
         QTest::addColumn<QString>("selector");
         QTest::addColumn<QString>("typed");
-        QTest::newRow("empty month") << QStringLiteral("monthc") << QString();
-        QTest::newRow("letters") << QStringLiteral("yearc") << QStringLiteral("ab");
-        QTest::newRow("negative") << QStringLiteral("decade") << QStringLiteral("-1");
-        QTest::newRow("padded digit") << QStringLiteral("century") << QStringLiteral(" 7 ");
-        QTest::newRow("two digits") << QStringLiteral("millenium") << QStringLiteral("10");
-        QTest::newRow("10,000 characters") << QStringLiteral("monthc") << QString(10000, QLatin1Char('9'));
-        QTest::newRow("non-Latin") << QStringLiteral("monthc") << QStringLiteral("Январь");
+        QTest::addColumn<QString>("said");
+        const QString months = QStringLiteral("Choose a month from the list: January, February, March, April, May, "
+                                              "Jun, July, August, September, October, November, December.");
+        const QString digits = QStringLiteral("Choose a digit from the list: 0, 1, 2, 3, 4, 5, 6, 7, 8, 9.");
+        QTest::newRow("empty month") << QStringLiteral("monthc") << QString() << months;
+        QTest::newRow("June, spelt out") << QStringLiteral("monthc") << QStringLiteral("June")
+                                         << QStringLiteral("\u201CJune\u201D is not in the list. ") + months;
+        QTest::newRow("letters") << QStringLiteral("yearc") << QStringLiteral("xyz")
+                                 << QStringLiteral("\u201Cxyz\u201D is not in the list. ") + digits;
+        QTest::newRow("negative") << QStringLiteral("decade") << QStringLiteral("-1")
+                                  << QStringLiteral("\u201C-1\u201D is not in the list. ") + digits;
+        QTest::newRow("padded digit") << QStringLiteral("century") << QStringLiteral(" 7 ")
+                                      << QStringLiteral("\u201C 7 \u201D is not in the list. ") + digits;
+        QTest::newRow("two digits") << QStringLiteral("millenium") << QStringLiteral("10")
+                                    << QStringLiteral("\u201C10\u201D is not in the list. ") + digits;
+        QTest::newRow("10,000 characters")
+            << QStringLiteral("monthc") << QString(10000, QLatin1Char('9'))
+            << QStringLiteral("\u201C99999999999999999999\u2026\u201D is not in the list. ") + months;
+        QTest::newRow("non-Latin") << QStringLiteral("monthc") << QStringLiteral("Январь")
+                                   << QStringLiteral("\u201CЯнварь\u201D is not in the list. ") + months;
     }
     void invalidSelectionKeepsTheGrid()
     {
         QFETCH(QString, selector);
         QFETCH(QString, typed);
+        QFETCH(QString, said);
         testing::ProgramDoubles d;
         Form1 &f = shown();
         choose(f, 2001, 1);
         auto *combo = f.client()->findChild<rt::ComboBox *>(selector);
         QVERIFY(combo);
         const int items = combo->ListCount();
+        const QString description = combo->accessibleDescription();
         combo->lineEdit()->selectAll();
         combo->lineEdit()->del();
         combo->lineEdit()->insert(typed);
@@ -152,6 +169,61 @@ private slots:
         QCOMPARE(combo->lineEdit()->selectedText(), typed);
         QCOMPARE(combo->ListCount(), items);
         QVERIFY(d.messages.shown.empty());
+
+        rt::Balloon *balloon = rt::Balloon::current();
+        QVERIFY(balloon);
+        QCOMPARE(balloon->control(), combo);
+        QCOMPARE(balloon->text(), said);
+        QVERIFY(balloon->geometry().top() >= combo->mapToGlobal(QPoint(0, combo->height())).y());
+        // The screen reader hears it with the selector the focus is in.
+        for (QWidget *w : {static_cast<QWidget *>(combo), static_cast<QWidget *>(combo->lineEdit())})
+            QCOMPARE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Description), said);
+
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Right);
+        QVERIFY(!rt::Balloon::current());
+        QCOMPARE(combo->accessibleDescription(), description);
+        QCOMPARE(combo->lineEdit()->accessibleDescription(), QString());
+    }
+
+    // The balloon goes with the moment: at a key pressed anywhere, at a
+    // click, when the focus moves on, and when the slideshow hides the window.
+    void balloonGoesWithTheMoment_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("access key again") << QStringLiteral("Alt+T");
+        QTest::newRow("Tab") << QStringLiteral("Tab");
+        QTest::newRow("click on a cell") << QStringLiteral("click");
+        QTest::newRow("slideshow") << QStringLiteral("slideshow");
+    }
+    void balloonGoesWithTheMoment()
+    {
+        QFETCH(QString, how);
+        testing::ProgramDoubles d;
+        Form1 &f = shown();
+        f.decade->lineEdit()->selectAll();
+        f.decade->lineEdit()->insert(QStringLiteral("x"));
+        QTest::keyClick(f.text1[3], Qt::Key_T, Qt::AltModifier);
+        QVERIFY(rt::Balloon::current());
+        QCOMPARE(rt::Balloon::current()->control(), f.decade);
+
+        if (how == QStringLiteral("Alt+T")) {
+            // Still nothing to draw: a new balloon, the old one gone.
+            QPointer<rt::Balloon> first = rt::Balloon::current();
+            QTest::keyClick(f.decade, Qt::Key_T, Qt::AltModifier);
+            QVERIFY(rt::Balloon::current() && rt::Balloon::current() != first);
+            QVERIFY(!first || first->isHidden());
+            QCOMPARE(d.messages.beeps, 2);
+            return;
+        }
+        if (how == QStringLiteral("Tab"))
+            QTest::keyClick(f.decade, Qt::Key_Tab);
+        else if (how == QStringLiteral("click"))
+            QTest::mouseClick(f.text1[3], Qt::LeftButton);
+        else
+            d.clock.advance(20000);
+        QVERIFY(!rt::Balloon::current());
+        QCOMPARE(f.decade->accessibleDescription(), QStringLiteral("Tens digit of the year"));
+        QCOMPARE(cells(f), expectedCells(2026, 6));
     }
 
     // The grid's cells show the drawn month; only 25, 32 and 39 take the

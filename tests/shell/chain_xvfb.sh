@@ -2,15 +2,18 @@
 # The whole chain of windows as a person goes through it, run as a real
 # process on a virtual X screen (Xvfb) with a window manager (openbox) and a
 # D-Bus session of its own: the splash, a key, the frame, closing it, the site
-# browser on its home page, closing it, the About window, Return.
+# browser on its home page, an address the engine cannot reach and one it
+# refuses, closing the browser, the About window, Return.
 #
 # The program starts with empty home, XDG and temporary folders made for this
 # run. Afterwards it must have ended with exit code 0, the folders must still
-# be empty, and none of its processes (the web engine's helpers included) may
-# still run. The program starts in a process session of its own (setsid),
-# which the web engine's helpers stay in, so its processes are those of that
-# session: nothing else joins it, and its number is not reused while any
-# member is left.
+# be empty, none of its processes (the web engine's helpers included) may
+# still run, and it must have written nothing on stderr: a desktop program
+# started from a terminal says nothing there unless something is wrong. The
+# program starts in a process session of its own (setsid), which the web
+# engine's helpers stay in, so its processes are those of that session:
+# nothing else joins it, and its number is not reused while any member is
+# left.
 #
 #   chain_xvfb.sh PROGRAM
 # Exit codes: 0 passed, 1 failed, 77 skipped (a tool is missing).
@@ -30,6 +33,10 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/temporia-chain.XXXXXX") || exit 1
 folders=(home config data cache state runtime tmp)
 for f in "${folders[@]}" desktop/runtime; do mkdir -p "$work/$f"; done
 chmod 0700 "$work/runtime" "$work/desktop/runtime"
+
+# What the program may write on stderr, one extended regular expression a
+# line, with the reason: nothing.
+acceptable_stderr=()
 
 xvfb=
 wm=
@@ -77,6 +84,8 @@ fail() {
     fi
     echo "program's output:"
     sed 's/^/  /' "$work/program.log" 2>/dev/null | tail -n 40
+    echo "program's stderr:"
+    sed 's/^/  /' "$work/stderr" 2>/dev/null | tail -n 40
     exit 1
 }
 
@@ -164,7 +173,7 @@ done
 "${desktop[@]}" "${passthrough[@]}" dbus-run-session -- \
     env HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache" \
     XDG_STATE_HOME="$work/state" XDG_RUNTIME_DIR="$work/runtime" TMPDIR="$work/tmp" \
-    setsid --wait sh -c 'echo $$ >"$0"; exec "$1"' "$work/pid" "$program" >"$work/program.log" 2>&1 &
+    setsid --wait sh -c 'echo $$ >"$0"; exec "$1" 2>"$2"' "$work/pid" "$program" "$work/stderr" >"$work/program.log" 2>&1 &
 session=$!
 pid_known() {
     [ -s "$work/pid" ] && return 0
@@ -215,6 +224,21 @@ if [ -z "${QT_QUICK_BACKEND:-}" ] && ! ls /dev/dri/card* /dev/dri/renderD* >/dev
     [ -z "$driver" ] || fail "no graphics device, yet an OpenGL driver is loaded: $driver"
     say "no OpenGL driver loaded"
 fi
+
+# Addresses a person may type: one the engine answers with its own error page
+# (whose script writes to the page's console), and one the browser refuses
+# with a page of the program's own.
+type_address() {
+    press "$browser" alt+a ctrl+a
+    timeout 10 xdotool type --delay 20 "$1"
+    timeout 10 xdotool key Return
+}
+type_address 'http://127.0.0.1:1/'
+wait_for "engine's error page" have_window '^127\.0\.0\.1$'
+say "the engine's error page for an unreachable address is shown"
+type_address 'hello world'
+wait_for "page saying why" have_window '^TEMPORIA - Not an address$'
+say "\"hello world\" brought the page saying why it is no address"
 
 press "$browser" alt+F4
 wait_for "About window" have_window '^About TEMPORIA$'
@@ -269,4 +293,13 @@ written=$(cd "$work" && find "${folders[@]}" -mindepth 1 2>/dev/null)
 [ -z "$written" ] || fail "the program left files behind:
 $written"
 say "home, XDG and temporary folders still empty"
+
+if [ ${#acceptable_stderr[@]} -gt 0 ]; then
+    said=$(grep -v -E -f <(printf '%s\n' "${acceptable_stderr[@]}") "$work/stderr")
+else
+    said=$(cat "$work/stderr")
+fi
+[ -z "$said" ] || fail "the program wrote on stderr:
+$said"
+say "nothing written on stderr"
 echo "PASS"

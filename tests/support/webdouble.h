@@ -1,6 +1,8 @@
 // A page view for the browser window's tests: it loads nothing, keeps a
 // history of addresses and stays busy with each request until the test
-// finishes it, as a slow network would.
+// finishes it, as a slow network would. Addresses the test lists as refused
+// it does not open: it shows its own page saying why, titled refusalTitle,
+// which loads like any page.
 #pragma once
 
 #include "browser/webbrowser.h"
@@ -20,10 +22,12 @@ class FakeWebBrowser final : public QWidget, public WebBrowser {
 public:
     static inline const QString homePage = QStringLiteral("about:home-of-the-web-layer");
     static inline const QString searchPage = QStringLiteral("https://search.invalid/");
+    static inline const QString refusalTitle = QStringLiteral("Address not opened");
 
     using QWidget::QWidget;
 
     QStringList requests; // every address asked for, in order, back and forward included
+    QStringList refused;  // addresses it does not open
     QStringList history;
     int current = -1;
     bool busy = false;
@@ -31,7 +35,16 @@ public:
     QHash<QString, QString> titles; // address -> page title; else the address is the name
 
     QWidget *view() override { return this; }
-    void Navigate(const QString &address) override { open(address); }
+    bool Navigate(const QString &address) override
+    {
+        if (refused.contains(address)) {
+            requests << address;
+            enter(refusalTitle);
+            return false;
+        }
+        open(address);
+        return true;
+    }
     void GoHome() override { open(homePage); }
     void GoSearch() override { open(searchPage); }
     void Stop() override
@@ -69,11 +82,16 @@ private:
         requests << address;
         busy = true;
     }
-    void open(const QString &address)
+    void enter(const QString &page)
     {
         history = history.mid(0, current + 1);
-        history << address;
+        history << page;
         ++current;
+        busy = true;
+    }
+    void open(const QString &address)
+    {
+        enter(address);
         request(address);
     }
     bool step(int by)

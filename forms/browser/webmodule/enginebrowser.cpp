@@ -1,6 +1,7 @@
 #include "enginebrowser.h"
 
 #include "address.h"
+#include "engineoutput.h"
 #include "sitescheme.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,35 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+
+namespace {
+
+// A page's console is for whoever writes the page; it goes to the terminal
+// only when a logging rule asks for it.
+class Page final : public QWebEnginePage {
+public:
+    using QWebEnginePage::QWebEnginePage;
+
+protected:
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int line,
+                                  const QString &source) override
+    {
+        const QString text = QStringLiteral("%1 (%2:%3)").arg(message, source).arg(line);
+        switch (level) {
+        case InfoMessageLevel:
+            qCInfo(pageConsole, "%ls", qUtf16Printable(text));
+            break;
+        case WarningMessageLevel:
+            qCWarning(pageConsole, "%ls", qUtf16Printable(text));
+            break;
+        case ErrorMessageLevel:
+            qCCritical(pageConsole, "%ls", qUtf16Printable(text));
+            break;
+        }
+    }
+};
+
+} // namespace
 
 EngineBrowser::EngineBrowser(QWidget *parent)
     : QWidget(parent)
@@ -23,8 +53,10 @@ EngineBrowser::EngineBrowser(QWidget *parent)
     m_profile->installUrlSchemeHandler(SiteScheme::name, m_site);
     // Other programs are never started for a link's scheme (mailto: and the like).
     m_profile->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
-    m_view->setPage(new QWebEnginePage(m_profile, m_view));
+    m_view->setPage(new Page(m_profile, m_view));
 
+    // Inside the window's page view, the page the engine draws.
+    m_view->setAccessibleName(QStringLiteral("Page"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
@@ -67,11 +99,16 @@ void EngineBrowser::load(const QUrl &url)
     m_view->load(url);
 }
 
-void EngineBrowser::Navigate(const QString &address)
+bool EngineBrowser::Navigate(const QString &address)
 {
-    const QUrl url = addressToUrl(address);
-    if (!url.isEmpty())
-        load(url);
+    const Address read = readAddress(address);
+    if (read.refusal != Refusal::None) {
+        // The program's own page, at once; no request goes out.
+        m_view->load(refusalUrl(address));
+        return false;
+    }
+    load(read.url);
+    return true;
 }
 
 void EngineBrowser::GoHome()

@@ -21,7 +21,7 @@ public:
     ~EngineBrowser() override;
 
     QWidget *view() override { return this; }
-    void Navigate(const QString &address) override;
+    bool Navigate(const QString &address) override;
     void GoHome() override;
     void GoSearch() override;
     void Stop() override;

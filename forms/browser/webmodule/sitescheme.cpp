@@ -1,5 +1,7 @@
 #include "sitescheme.h"
 
+#include "address.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -25,6 +27,13 @@ void SiteScheme::requestStarted(QWebEngineUrlRequestJob *job)
     }
     if (url.host() != QLatin1String(host)) {
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+        return;
+    }
+    if (isRefusalUrl(url)) {
+        auto *body = new QBuffer(job);
+        body->setData(refusalPage(url));
+        body->open(QIODevice::ReadOnly);
+        job->reply(QByteArrayLiteral("text/html"), body);
         return;
     }
     // The engine has already resolved "." and ".." in the path.

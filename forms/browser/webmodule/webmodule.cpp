@@ -4,6 +4,7 @@
 // WebBrowser interface and the site pages in the program's resources.
 
 #include "enginebrowser.h"
+#include "engineoutput.h"
 #include "sitescheme.h"
 #include "webbrowser.h"
 
@@ -79,6 +80,19 @@ private:
     bool m_active;
 };
 
+// Appends a switch to the engine's command line, after what the user set,
+// unless the user set that switch already.
+void addEngineSwitch(const QByteArray &name, const QByteArray &value = {})
+{
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    for (const QByteArray &flag : flags.split(' ')) {
+        if (flag == name || flag.startsWith(name + '='))
+            return;
+    }
+    const QByteArray flag = value.isEmpty() ? name : name + '=' + value;
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.isEmpty() ? flag : flags + ' ' + flag);
+}
+
 // Starts the engine's side of the program once, before the first page view.
 // True for that call when the view composes in software.
 bool startEngine()
@@ -87,10 +101,22 @@ bool startEngine()
     if (std::exchange(started, true))
         return false;
     // The engine's sandbox refuses to run as root; there, and only there,
-    // the program goes without it.
+    // the program goes without it. The engine's own switch does it quietly,
+    // where QTWEBENGINE_DISABLE_SANDBOX would report it as the user's choice.
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        addEngineSwitch("--no-sandbox");
+    // The engine's own log prints its errors on the terminal whatever the
+    // build, and they are notes on its inner workings (a graphics channel
+    // that had to be made again, say), nothing the user can act on. Only
+    // what ends the engine is printed; a --log-level of the user's stands.
+    addEngineSwitch("--log-level", "3");
+    // A screen reader reads the pages too. The engine leaves them out on
+    // Linux unless asked, for the cost, which it pays only while a screen
+    // reader is running.
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
+        qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
     const bool software = composeInSoftware();
+    quietEngineOutput(software);
     if (software)
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     shareOpenGLContexts(software);
