@@ -1,6 +1,7 @@
 // One drawing of the calendar window (read five selectors, compute, write 42
 // cells) against 42 bare QLineEdit::setText calls with the same texts, and
-// one slideshow tick of the main frame.
+// one slideshow tick of the main frame; a month step by key against a press
+// of the button.
 //
 // The drawing and its baseline are timed by hand around the measured calls
 // alone, with the same clock: pausing the library's timer to change months
@@ -11,6 +12,7 @@
 #include "shell/mdiform1.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include <benchmark/benchmark.h>
@@ -76,6 +78,38 @@ static void bareSetText(benchmark::State &state)
     }
 }
 BENCHMARK(bareSetText)->UseManualTime();
+
+// A month step by key (PageDown and PageUp in turn between July and August
+// 2024, key event to grid drawn) against one press of the button on a month
+// already chosen.
+static void stepByKey(benchmark::State &state)
+{
+    Form1 &f = rt::form<Form1>();
+    f.setVisible(true);
+    f.showMonth(2024, 7);
+    bool forward = true;
+    for (auto _ : state) {
+        QKeyEvent key(QEvent::KeyPress, forward ? Qt::Key_PageDown : Qt::Key_PageUp, Qt::NoModifier);
+        forward = !forward;
+        timed(state, [&] { QApplication::sendEvent(f.go, &key); });
+    }
+}
+BENCHMARK(stepByKey)->UseManualTime();
+
+// The same two months, chosen in the selectors beforehand.
+static void pressButton(benchmark::State &state)
+{
+    Form1 &f = rt::form<Form1>();
+    f.setVisible(true);
+    f.showMonth(2024, 7);
+    bool august = true;
+    for (auto _ : state) {
+        f.monthc->setListIndex(august ? 7 : 6);
+        august = !august;
+        timed(state, [&] { f.go->click(); });
+    }
+}
+BENCHMARK(pressButton)->UseManualTime();
 
 static void slideshowTick(benchmark::State &state)
 {

@@ -90,9 +90,15 @@ std::int16_t ComboBox::ListIndex() const
 
 void ComboBox::setListIndex(int index)
 {
-    setCurrentIndex(index);
-    // Also when the index is unchanged but the user typed over its text.
-    setText(index >= 0 ? itemText(index) : QString());
+    if (index != currentIndex())
+        setCurrentIndex(index);
+    // Also when the index is unchanged but the user typed over its text;
+    // a field that shows the item already is left as it is.
+    const QString text = index >= 0 ? itemText(index) : QString();
+    if (currentText() != text)
+        setText(text);
+    else
+        lineEdit()->setCursorPosition(0); // as setText() leaves it
 }
 
 void ComboBox::setAccessibleName(const QString &name)

@@ -175,8 +175,7 @@ void Form::applyChildFrame()
     if (!m_controlBox)
         sub->setSystemMenu(nullptr);
     sub->setFixedBorder(!isSizable());
-    if (isToolWindow())
-        sub->setStyle(toolWindowStyle());
+    sub->setProperty(toolWindowProperty, isToolWindow());
 }
 
 void Form::load()

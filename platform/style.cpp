@@ -70,24 +70,17 @@ private:
 
 class ProgramStyle final : public QProxyStyle {
 public:
-    explicit ProgramStyle(QStyle *base, bool toolCaption = false)
-        : QProxyStyle(base)
-        , m_toolCaption(toolCaption)
-    {
-    }
+    using QProxyStyle::QProxyStyle;
 
     // A tool window's caption is a few pixels lower than a window's: the
     // caption text's height and a little air. Not every style knows the
-    // difference.
+    // difference, and a window inside the frame cannot say it is one.
     int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
     {
-        if (m_toolCaption && metric == PM_TitleBarHeight) {
-            const QFontMetrics fm = widget   ? widget->fontMetrics()
-                                    : option ? option->fontMetrics
-                                             : QFontMetrics(QFont());
-            return std::min(QProxyStyle::pixelMetric(metric, option, widget), std::max(fm.height() + 4, 16));
-        }
-        return QProxyStyle::pixelMetric(metric, option, widget);
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        if (metric == PM_TitleBarHeight && widget && widget->property(toolWindowProperty).toBool())
+            return std::min(value, std::max(widget->fontMetrics().height() + 4, 16));
+        return value;
     }
 
     QIcon standardIcon(StandardPixmap which, const QStyleOption *option, const QWidget *widget) const override
@@ -106,9 +99,6 @@ public:
             return QProxyStyle::standardIcon(which, option, widget);
         }
     }
-
-private:
-    bool m_toolCaption;
 };
 
 } // namespace
@@ -119,16 +109,6 @@ QStyle *newPlatformStyle()
     if (const auto *program = dynamic_cast<const ProgramStyle *>(style))
         style = program->baseStyle();
     return QStyleFactory::create(style->name());
-}
-
-QStyle *toolWindowStyle()
-{
-    static QPointer<QStyle> style;
-    if (!style) {
-        style = new ProgramStyle(newPlatformStyle(), true);
-        style->setParent(qApp);
-    }
-    return style;
 }
 
 void installStyle()

@@ -9,9 +9,9 @@ namespace rt {
 // Makes the program's style the application's; does nothing when it already is.
 void installStyle();
 
-// The style of a tool window's frame inside an MDI frame: the program's, with
-// the thin caption bar of a tool window. Shared; owned by the application.
-[[nodiscard]] QStyle *toolWindowStyle();
+// A window inside an MDI frame with this property set true gets the thin
+// caption of a tool window from the program's style.
+inline constexpr char toolWindowProperty[] = "rtToolWindow";
 
 // A new instance of the platform's own style (the one the program's wraps),
 // for a proxy of a control's own to own.

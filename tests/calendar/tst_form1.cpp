@@ -38,6 +38,9 @@ Form1 &shown()
 class TestForm1 : public QObject {
     Q_OBJECT
 private slots:
+    // As the program runs: in its own style.
+    void initTestCase() { rt::installStyle(); }
+
     void opensOnToday_data()
     {
         QTest::addColumn<QDate>("today");

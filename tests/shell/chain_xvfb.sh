@@ -265,8 +265,15 @@ if command -v xprop >/dev/null 2>&1; then
     spy=$!
     spying() { grep -q 'window state:' "$work/about-state"; }
     wait_for "About window's state" spying
+    before=$(grep -c 'window state:' "$work/about-state")
     timeout 10 xdotool windowminimize "$about"
-    minimised_and_back() { grep -A9 'window state: Iconic' "$work/about-state" | grep -q 'window state: Normal'; }
+    # Two changes at least (minimised, then back), ending in the normal
+    # state. The spy reads the state when told of a change, so the iconic
+    # state itself may have passed before it looked.
+    minimised_and_back() {
+        [ "$(grep -c 'window state:' "$work/about-state")" -ge $((before + 2)) ] &&
+            grep 'window state:' "$work/about-state" | tail -n1 | grep -q Normal
+    }
     wait_for "About window minimised and back" minimised_and_back
     kill "$spy" 2>/dev/null
     wait_for "About window shown again" have_window '^About TEMPORIA$'
