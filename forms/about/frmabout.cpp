@@ -4,11 +4,6 @@
 #include "pictures.h"
 #include "registry.h"
 
-#include <QScopeGuard>
-
-#include <algorithm>
-#include <string_view>
-
 using rt::color;
 using rt::twipsRect;
 using namespace rt::colours;
@@ -17,10 +12,10 @@ namespace {
 
 // Where the system-information program is registered: its full path, or
 // failing that its folder.
-const QString gREGKEYSYSINFO = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
-const QString gREGVALSYSINFO = QStringLiteral("PATH");
-const QString gREGKEYSYSINFOLOC = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
-const QString gREGVALSYSINFOLOC = QStringLiteral("MSINFO");
+const QString gREGKEYSYSINFO = QString::fromLatin1(reg::sysInfoLookups[0].key);
+const QString gREGVALSYSINFO = QString::fromLatin1(reg::sysInfoLookups[0].value);
+const QString gREGKEYSYSINFOLOC = QString::fromLatin1(reg::sysInfoLookups[1].key);
+const QString gREGVALSYSINFOLOC = QString::fromLatin1(reg::sysInfoLookups[1].value);
 
 } // namespace
 
@@ -141,53 +136,11 @@ void frmAbout::StartSysInfo()
 
 bool frmAbout::GetKeyValue(std::int32_t KeyRoot, const QString &KeyName, const QString &SubKeyRef, QString &KeyVal)
 {
-    reg::Registry &registry = reg::registry();
-
-    // Read rights only: a user who may read the key but not change it still
-    // finds the program.
-    reg::Handle hKey = 0;
-    if (registry.RegOpenKeyExA(KeyRoot, KeyName.toLocal8Bit().constData(), 0, reg::KeyRead, hKey) != reg::Success) {
-        KeyVal.clear();
-        return false;
-    }
-    // Closed on every way out, a run-time error included.
-    const auto closeKey = qScopeGuard([&] { registry.RegCloseKey(hKey); });
-
-    std::array<unsigned char, 1024> tmpVal{};
-    std::uint32_t KeyValSize = tmpVal.size();
-    std::uint32_t KeyValType = 0;
-    if (registry.RegQueryValueExA(hKey, SubKeyRef.toLocal8Bit().constData(), KeyValType, tmpVal.data(), KeyValSize)
-        != reg::Success) {
-        KeyVal.clear();
-        return false;
-    }
-
-    // The bytes stored, without the terminating zero of a text; whatever the
-    // type, a last counted byte that is not zero is kept.
-    std::string_view bytes(reinterpret_cast<const char *>(tmpVal.data()),
-                           std::min<std::size_t>(KeyValSize, tmpVal.size()));
-    if (!bytes.empty() && bytes.back() == '\0')
-        bytes.remove_suffix(1);
-
-    switch (KeyValType) {
-    case reg::RegSz:
-        KeyVal = QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
-        break;
-    case reg::RegExpandSz:
-        KeyVal = QString::fromLocal8Bit(registry.expandReferences(std::string(bytes)));
-        break;
-    case reg::RegDword: {
-        // Most significant byte first: 02 01 00 (00 trimmed) -> "&h000102" -> 258.
-        QString digits;
-        for (auto b = bytes.rbegin(); b != bytes.rend(); ++b)
-            digits += QStringLiteral("%1").arg(static_cast<unsigned char>(*b), 2, 16, QLatin1Char('0')).toUpper();
-        KeyVal = bytes.empty() ? QString() : rt::Format(QStringLiteral("&h") + digits);
-        break;
-    }
-    default:
-        // Not a value that reads as text.
-        KeyVal.clear();
-        return false;
-    }
-    return true;
+    const reg::KeyValue value = reg::readKeyValue(reg::registry(), KeyRoot, KeyName.toLocal8Bit().constData(),
+                                                  SubKeyRef.toLocal8Bit().constData());
+    // No handler here: the overflow goes to the caller, KeyVal untouched.
+    if (value.outcome == reg::KeyValue::Outcome::NumberTooWide)
+        rt::raise(rt::err::Overflow);
+    KeyVal = QString::fromLocal8Bit(value.text);
+    return value.outcome == reg::KeyValue::Outcome::Read;
 }

@@ -8,6 +8,7 @@
 // bare cross compiler. Nothing is ever written to the registry.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -31,6 +32,17 @@ inline constexpr std::uint32_t RegExpandSz = 2; // text with %NAME% environment 
 inline constexpr std::uint32_t RegBinary = 3;
 inline constexpr std::uint32_t RegDword = 4; // 32 bits, least significant byte first
 inline constexpr std::uint32_t RegMultiSz = 7;
+
+// Where the system-information program is registered, in the order they are
+// tried: its full path, or failing that its folder.
+struct Lookup {
+    const char *key;   // under HKeyLocalMachine
+    const char *value; // the value's name
+};
+inline constexpr std::array<Lookup, 2> sysInfoLookups{{
+    {"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"},
+    {"SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO"},
+}};
 
 // Results of the calls.
 inline constexpr std::int32_t Success = 0;
@@ -63,6 +75,23 @@ public:
 Registry &registry();
 // Windows: the real registry. Elsewhere: the built-in table.
 Registry &systemRegistry();
+
+// One value as the About window reads it as text.
+struct KeyValue {
+    enum class Outcome {
+        Read,          // `text` holds the value
+        NotRead,       // no key, no value, too long, or not a value that reads as text
+        NumberTooWide, // a number of more than 32 bits: the reader's caller meets run-time error 6
+    };
+    Outcome outcome = Outcome::NotRead;
+    std::string text; // in the system's 8-bit encoding; empty unless read
+};
+
+// Opens `keyName` under `root` with read rights, reads `valueName` through a
+// 1024-byte buffer and closes the key again. Text (type 1) comes back without
+// its terminating zero, type 2 with its references expanded, and a 32-bit
+// number (type 4) in decimal.
+[[nodiscard]] KeyValue readKeyValue(Registry &registry, std::int32_t root, const char *keyName, const char *valueName);
 
 // Expands %NAME% references through `lookup`, which has no value for an
 // unknown name.
