@@ -1,4 +1,5 @@
 #include "services.h"
+#include "windowslauncher.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -58,9 +59,13 @@ class RealLauncher final : public Launcher {
 public:
     bool start(const QString &program) override
     {
+#ifdef _WIN32
+        return rt::startWindowsProgram(program.toStdWString());
+#else
         // startDetached with an argument list runs the file itself: no shell,
         // no splitting at blanks.
         return !program.isEmpty() && QProcess::startDetached(program, {});
+#endif
     }
 };
 
