@@ -1,9 +1,10 @@
 #!/bin/sh
-# Builds the .deb from a release build, installs it on this system with dpkg
-# (apt-get fetches whatever dependency is missing), starts the installed
-# program on a private Xvfb display and waits for the splash window and then
-# the main frame to appear (maximised, when openbox is there to maximise it),
-# and removes the package again. Needs root.
+# Builds the .deb from a release build and has lintian check it (any error or
+# warning fails), installs it on this system with dpkg (apt-get fetches
+# whatever dependency is missing), starts the installed program on a private
+# Xvfb display and waits for the splash window and then the main frame to
+# appear (maximised, when openbox is there to maximise it), purges the package
+# again and checks that nothing of it is left on disk. Needs root.
 #
 #   scripts/check-deb.sh [BUILD_DIR]      (default: build/deb)
 set -eu
@@ -11,27 +12,64 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/deb}
 wait_s=30
 
-cmake --preset release -S "$root" -B "$build" -DTEMPORIA_BUILD_TESTS=OFF -DTEMPORIA_BUILD_BENCH=OFF >/dev/null
+# The /usr prefix gives Debian's multiarch library folder, so the web module
+# lands in usr/lib/<arch>/temporia, where CPack adds no ldconfig call for it:
+# it is a private module the program loads by path, never a library for the
+# dynamic linker.
+launcher=
+command -v ccache >/dev/null && launcher=-DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+cmake --preset release -S "$root" -B "$build" -DTEMPORIA_BUILD_TESTS=OFF -DTEMPORIA_BUILD_BENCH=OFF \
+    -DCMAKE_INSTALL_PREFIX=/usr $launcher >/dev/null
 cmake --build "$build" -j2
 (cd "$build" && cpack -G DEB)
 deb=$(ls -t "$build"/temporia_*.deb | head -n 1)
 echo "== $deb"
 dpkg-deb --field "$deb" Package Version Architecture Depends
 
+echo "== lintian"
+lintian --fail-on error,warning "$deb" || { echo "lintian found faults" >&2; exit 1; }
+
+# Every path on the root file system but those that change whatever is
+# installed: /proc, /sys, /dev and /run (the kernel's and the running
+# system's), /tmp and /var/tmp (scratch space, Xvfb's sockets), /var/log
+# (apt's and dpkg's logs), /var/lib/apt, /var/cache/apt and /var/lib/dpkg
+# (the package manager's own records of the install and purge),
+# /var/cache/debconf and /var/cache/man (caches rebuilt by every dpkg run and
+# man-db's trigger), /root/.cache (ccache and the like) and /work (the source
+# checkouts, where other builds may run meanwhile).
+snapshot() {
+    find / -xdev \( -path /proc -o -path /sys -o -path /dev -o -path /run -o -path /tmp -o -path /var/tmp \
+        -o -path /var/log -o -path /var/lib/apt -o -path /var/cache/apt -o -path /var/lib/dpkg \
+        -o -path /var/cache/debconf -o -path /var/cache/man -o -path /root/.cache -o -path /work \) -prune \
+        -o -print | LC_ALL=C sort
+}
+before=$(mktemp) after=$(mktemp)
+
 was_installed=no
 dpkg -s temporia >/dev/null 2>&1 && was_installed=yes
-app= xvfb= wm=
+app= xvfb= wm= bus=
+stop_programs() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null && wait "$app" 2>/dev/null || true
+    [ -n "$wm" ] && kill "$wm" 2>/dev/null && wait "$wm" 2>/dev/null || true
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true
+    [ -n "$bus" ] && kill "$bus" 2>/dev/null || true
+    app= wm= xvfb= bus=
+}
 cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-    if [ "$was_installed" = no ]; then dpkg -r temporia >/dev/null 2>&1 || true; fi
+    stop_programs
+    if [ "$was_installed" = no ]; then apt-get purge -y temporia >/dev/null 2>&1 || true; fi
+    rm -f "$before" "$after"
 }
 trap cleanup EXIT
 
+[ "$was_installed" = no ] || { echo "temporia is installed already: remove it first" >&2; exit 1; }
+snapshot >"$before"
 dpkg -i "$deb" || apt-get -f install -y
-for f in /usr/bin/temporia /usr/share/applications/temporia.desktop /usr/share/metainfo/temporia.metainfo.xml \
-    /usr/share/icons/hicolor/16x16/apps/temporia.png /usr/share/icons/hicolor/32x32/apps/temporia.png; do
+for f in /usr/bin/temporia /usr/bin/temporia-sysinfo /usr/share/applications/temporia.desktop \
+    /usr/share/metainfo/temporia.metainfo.xml /usr/share/icons/hicolor/16x16/apps/temporia.png \
+    /usr/share/icons/hicolor/32x32/apps/temporia.png /usr/share/man/man1/temporia.1.gz \
+    /usr/share/man/man1/temporia-sysinfo.1.gz /usr/share/doc/temporia/copyright \
+    /usr/share/doc/temporia/changelog.Debian.gz; do
     [ -e "$f" ] || { echo "not installed: $f" >&2; exit 1; }
 done
 
@@ -46,6 +84,13 @@ while [ ! -e /tmp/.X11-unix/X$n ]; do
     sleep 0.1
 done
 export DISPLAY=:$n
+# A session bus of its own: without one, the first D-Bus client would
+# autolaunch a bus and leave its address in ~/.dbus.
+if command -v dbus-daemon >/dev/null; then
+    set -- $(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+    export DBUS_SESSION_BUS_ADDRESS=$1
+    bus=$2
+fi
 if command -v openbox >/dev/null; then
     openbox >/dev/null 2>&1 &
     wm=$!
@@ -89,3 +134,19 @@ fi
 echo "== main frame $frame: $(xdotool getwindowgeometry "$frame" | tr '\n' ' ')"
 kill -0 "$app" || { echo "the program ended early" >&2; exit 1; }
 echo "== the installed package starts: splash, then the main frame"
+
+stop_programs
+echo "== apt-get purge"
+apt-get purge -y temporia >/dev/null
+snapshot >"$after"
+# What the purge left behind or took away. Files of other packages are theirs
+# (dependencies apt-get brought in stay installed); anything else is ours.
+left=$(LC_ALL=C comm -13 "$before" "$after" | while read -r f; do
+    dpkg -S "$f" >/dev/null 2>&1 || echo "left on disk: $f"
+done)
+gone=$(LC_ALL=C comm -23 "$before" "$after" | sed 's/^/gone from disk: /')
+if [ -n "$left$gone" ]; then
+    printf '%s\n' "$left" "$gone" | sed '/^$/d' >&2
+    exit 1
+fi
+echo "== purged: nothing of the package is left on disk"

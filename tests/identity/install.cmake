@@ -8,7 +8,8 @@ endif()
 foreach(f bin/temporia bin/temporia-sysinfo lib/temporia/libtemporia-web.so
           share/applications/temporia.desktop share/metainfo/temporia.metainfo.xml
           share/icons/hicolor/16x16/apps/temporia.png share/icons/hicolor/32x32/apps/temporia.png
-          share/doc/temporia/CREDITS share/man/man1/temporia.1.gz)
+          share/doc/temporia/CREDITS share/doc/temporia/copyright share/doc/temporia/changelog.Debian.gz
+          share/man/man1/temporia.1.gz share/man/man1/temporia-sysinfo.1.gz)
   if(NOT EXISTS ${PREFIX}/${f})
     message(FATAL_ERROR "not installed: ${f}")
   endif()
