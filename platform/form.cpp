@@ -436,9 +436,20 @@ void Form::countFromFirstExposure(Timer *timer)
     m_exposureTimers.emplace_back(timer);
 }
 
+void Form::whenFirstOnScreen(std::function<void()> job)
+{
+    if (m_wasOnScreen) {
+        job();
+        return;
+    }
+    m_onScreenJobs.push_back(std::move(job));
+    if (m_window && m_window->isVisible())
+        watchFirstExposure();
+}
+
 void Form::watchFirstExposure()
 {
-    if (m_exposureTimers.empty() || m_exposureWatch)
+    if ((m_exposureTimers.empty() && m_onScreenJobs.empty()) || m_exposureWatch)
         return;
     QWindow *handle = m_window->window()->windowHandle();
     if (!handle)
@@ -456,6 +467,7 @@ void Form::firstExposed()
     if (m_exposureWatch)
         m_exposureWatch->removeEventFilter(this);
     m_exposureWatch = nullptr;
+    m_wasOnScreen = true;
     const auto timers = std::exchange(m_exposureTimers, {});
     for (Timer *timer : timers) {
         if (timer && timer->Enabled()) {
@@ -463,6 +475,8 @@ void Form::firstExposed()
             timer->setEnabled(true);
         }
     }
+    for (const auto &job : std::exchange(m_onScreenJobs, {}))
+        job();
 }
 
 void Form::setTabIndex(QWidget *control, int tabIndex)

@@ -1,6 +1,7 @@
 #include "picture.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -8,6 +9,9 @@
 #include <QtEndian>
 
 #include <cstring>
+#include <future>
+#include <map>
+#include <mutex>
 #include <utility>
 #include <vector>
 #if defined(Q_OS_UNIX)
@@ -80,6 +84,9 @@ void releaseResourcePages(const QString &path)
     const QResource resource(path);
     if (!resource.isValid() || resource.compressionAlgorithm() == QResource::NoCompression)
         return;
+    // Pictures are decoded on worker threads too.
+    static std::mutex mutex;
+    const std::lock_guard lock(mutex);
     static std::vector<std::pair<quintptr, quintptr>> released;
     const auto page = static_cast<quintptr>(sysconf(_SC_PAGESIZE));
     const auto begin = (reinterpret_cast<quintptr>(resource.data()) + page - 1) & ~(page - 1);
@@ -93,9 +100,7 @@ void releaseResourcePages(const QString &path)
 #endif
 }
 
-} // namespace
-
-QImage loadPicture(const QString &path)
+QImage decodePicture(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -117,6 +122,92 @@ QImage loadPicture(const QString &path)
     reader.setAutoDetectImageFormat(false);
     QImage image = reader.read();
     return image.isNull() ? QImage::fromData(bytes) : image;
+}
+
+// Pictures being decoded ahead, by file; reached from the main thread only.
+std::map<QString, std::future<QImage>> &prepared()
+{
+    static std::map<QString, std::future<QImage>> decodings;
+    return decodings;
+}
+
+// The application object's end waits for the workers, before the
+// resources and the allocator they use go away.
+void waitForPreparedPictures()
+{
+    prepared().clear();
+}
+
+} // namespace
+
+void preparePicture(const QString &path)
+{
+    auto &decodings = prepared();
+    if (decodings.count(path))
+        return;
+    static const bool waitAtEnd = [] {
+        qAddPostRoutine(waitForPreparedPictures);
+        return true;
+    }();
+    (void)waitAtEnd;
+    decodings.emplace(path, std::async(std::launch::async, decodePicture, path));
+}
+
+bool isPicturePrepared(const QString &path)
+{
+    return prepared().count(path) != 0;
+}
+
+void discardPreparedPicture(const QString &path)
+{
+    prepared().erase(path);
+}
+
+void finishPreparedPictures()
+{
+    for (const auto &[path, decoding] : prepared())
+        decoding.wait();
+}
+
+QImage loadPicture(const QString &path)
+{
+    auto &decodings = prepared();
+    if (auto it = decodings.find(path); it != decodings.end()) {
+        QImage image = it->second.get();
+        decodings.erase(it);
+        return image;
+    }
+    return decodePicture(path);
+}
+
+HeldPicture::HeldPicture(QString path)
+    : m_path(std::move(path))
+{
+}
+
+// A picture prepared for a window that goes without taking it is not kept
+// for one that may never come.
+HeldPicture::~HeldPicture()
+{
+    discardPreparedPicture(m_path);
+}
+
+const QImage &HeldPicture::Picture()
+{
+    if (m_image.isNull())
+        m_image = loadPicture(m_path);
+    return m_image;
+}
+
+void HeldPicture::prepare() const
+{
+    if (m_image.isNull())
+        preparePicture(m_path);
+}
+
+void HeldPicture::release()
+{
+    m_image = QImage();
 }
 
 QPixmap loadPixmap(const QString &path)

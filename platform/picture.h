@@ -16,4 +16,39 @@ namespace rt {
 // The same picture ready to draw on the screen.
 [[nodiscard]] QPixmap loadPixmap(const QString &path);
 
+// Starts decoding a picture on a worker thread, for the next loadPicture()
+// of the same file to take instead of decoding it then: the work moves to
+// a moment when the program waits anyway. Nothing when it is already being
+// prepared. Whatever is still being decoded when the application object
+// goes is waited for then.
+void preparePicture(const QString &path);
+// True while a picture prepared ahead waits to be taken.
+[[nodiscard]] bool isPicturePrepared(const QString &path);
+// Drops a prepared picture nobody is going to take (waiting for its
+// decoding to end, if it has not).
+void discardPreparedPicture(const QString &path);
+// Waits until every picture being prepared is decoded (tests, benchmarks).
+void finishPreparedPictures();
+
+// A picture box's picture that is not on the screen yet: decoded when first
+// asked for, or taken ready from preparePicture(), and kept until released.
+class HeldPicture {
+public:
+    explicit HeldPicture(QString path);
+    ~HeldPicture();
+    HeldPicture(const HeldPicture &) = delete;
+    HeldPicture &operator=(const HeldPicture &) = delete;
+
+    [[nodiscard]] const QImage &Picture();
+    [[nodiscard]] bool isDecoded() const { return !m_image.isNull(); }
+    // Decoded on a worker thread now, for a later Picture().
+    void prepare() const;
+    // Whoever shares the picture (a window showing it) keeps their copy.
+    void release();
+
+private:
+    QString m_path;
+    QImage m_image;
+};
+
 } // namespace rt

@@ -9,7 +9,9 @@
 // end of the program. The world outside - time, today's date, message boxes,
 // starting programs, files - is reached only through the seams of services.h,
 // so tests swap in doubles (manualclock.h and friends); functions.h holds the
-// general functions over them (Shell, Dir, Format, MsgBox).
+// general functions over them (Shell, Dir, Format, MsgBox). Pictures are
+// decoded by picture.h, when needed or ahead on a worker thread; work that
+// can wait for the person to pause goes through idle.h.
 //
 // This folder depends on Qt alone; the windows in forms/ depend on it.
 #pragma once
@@ -21,6 +23,7 @@
 #include "frame.h"
 #include "functions.h"
 #include "geometry.h"
+#include "idle.h"
 #include "image.h"
 #include "mdiform.h"
 #include "picture.h"
