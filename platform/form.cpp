@@ -327,17 +327,21 @@ void Form::showWindow()
             m_window->move(r.topLeft());
         }
     }
+    // Resize is raised on the first showing too, before the window reaches
+    // the screen: a window that its handler maximises is put on the screen
+    // maximised, not drawn at its design size first and drawn again once
+    // the window manager has maximised it.
+    if (!m_shown) {
+        m_shown = true;
+        dispatch([this] { Form_Resize(); });
+        if (!isLoaded() || m_window->isVisible())
+            return;
+    }
     m_window->show();
     if (!m_frame)
         m_window->activateWindow();
     watchFirstExposure();
     restoreFocus();
-    // Resize is raised on the first showing too (Qt resizes before the
-    // window counts as visible).
-    if (!m_shown) {
-        m_shown = true;
-        dispatch([this] { Form_Resize(); });
-    }
 }
 
 bool Form::Visible() const
