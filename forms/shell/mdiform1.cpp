@@ -20,7 +20,9 @@ void MDIForm1::createControls()
 
 void MDIForm1::prepareLoad()
 {
-    rt::preparePicture(pictures::photograph(3));
+    // Too late once the frame is there: it has decoded its photograph itself.
+    if (!rt::isLoaded<MDIForm1>())
+        rt::preparePicture(pictures::photograph(3));
 }
 
 void MDIForm1::Form_Load()

@@ -16,7 +16,8 @@ public:
     MDIForm1();
 
     // Made ready while the program waits before the frame's load (the
-    // splash's seconds): the photograph it shows first. Loads nothing.
+    // splash's seconds): the photograph it shows first. Loads nothing, and
+    // does nothing once the frame is loaded.
     static void prepareLoad();
 
     // The four photograph holders; never shown, only their pictures are

@@ -5,6 +5,7 @@
 #include "pictures.h"
 #include "shell/frmsplash.h"
 #include "shell/mdiform1.h"
+#include "shell/startup.h"
 #include "webdouble.h"
 
 #include <QFile>
@@ -64,7 +65,7 @@ public:
         , m_splashTimers(showSplash ? 1 : 0)
     {
         if (showSplash)
-            rt::form<frmSplash>().setVisible(true);
+            startWindows(StartOptions{});
     }
 
     [[nodiscard]] static frmSplash &splash() { return rt::form<frmSplash>(); }
@@ -354,6 +355,33 @@ private slots:
             QCoreApplication::sendPostedEvents();
         }
         s.verifyTookOver();
+    }
+
+    // While the splash waits for the person, the frame's first photograph is
+    // decoded ahead, and the frame takes it when it loads; the frame and the
+    // calendar still load only when the splash goes, and a key at once works.
+    void splashSecondsPrepareTheFrame_data()
+    {
+        QTest::addColumn<bool>("idle");
+        QTest::newRow("key once the program has idled") << true;
+        QTest::newRow("key at once") << false;
+    }
+
+    void splashSecondsPrepareTheFrame()
+    {
+        QFETCH(bool, idle);
+        StartUp s;
+        QVERIFY(QTest::qWaitForWindowExposed(StartUp::splash().window()));
+        if (idle) {
+            rt::runIdleJobs();
+            QVERIFY(rt::isPicturePrepared(pictures::photograph(3)));
+        }
+        QVERIFY(!rt::isLoaded<MDIForm1>());
+        QVERIFY(!rt::isLoaded<Form1>());
+        QCOMPARE(s.date.asked, 0);
+        QTest::keyClick(StartUp::splash().window()->windowHandle(), Qt::Key_A);
+        s.verifyTookOver();
+        QVERIFY(!rt::isPicturePrepared(pictures::photograph(3)));
     }
 
     // The frame and the calendar each load once, whichever is asked for first.
