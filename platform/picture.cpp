@@ -6,8 +6,10 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QResource>
+#include <QThreadPool>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 #include <future>
 #include <map>
@@ -91,7 +93,8 @@ void releaseResourcePages(const QString &path)
     const auto page = static_cast<quintptr>(sysconf(_SC_PAGESIZE));
     const auto begin = (reinterpret_cast<quintptr>(resource.data()) + page - 1) & ~(page - 1);
     const auto end = (reinterpret_cast<quintptr>(resource.data()) + quintptr(resource.size())) & ~(page - 1);
-    if (end > begin)
+    // A picture decoded again (its window loaded again) is still one range.
+    if (end > begin && std::find(released.begin(), released.end(), std::pair{begin, end}) == released.end())
         released.emplace_back(begin, end);
     for (const auto &[from, to] : released)
         madvise(reinterpret_cast<void *>(from), to - from, MADV_DONTNEED);
@@ -132,9 +135,10 @@ std::map<QString, std::future<QImage>> &prepared()
 }
 
 // The application object's end waits for the workers, before the
-// resources and the allocator they use go away.
+// resources they read go away.
 void waitForPreparedPictures()
 {
+    finishPreparedPictures();
     prepared().clear();
 }
 
@@ -150,7 +154,17 @@ void preparePicture(const QString &path)
         return true;
     }();
     (void)waitAtEnd;
-    decodings.emplace(path, std::async(std::launch::async, decodePicture, path));
+    // On the shared pool's thread, which stays for the next picture: a
+    // thread made and ended for each would cost more than the handing over.
+    auto decoded = std::make_shared<std::promise<QImage>>();
+    decodings.emplace(path, decoded->get_future());
+    QThreadPool::globalInstance()->start([decoded, path] { decoded->set_value(decodePicture(path)); });
+}
+
+void finishPreparedPictures()
+{
+    for (const auto &[path, decoding] : prepared())
+        decoding.wait();
 }
 
 bool isPicturePrepared(const QString &path)
@@ -160,13 +174,11 @@ bool isPicturePrepared(const QString &path)
 
 void discardPreparedPicture(const QString &path)
 {
-    prepared().erase(path);
-}
-
-void finishPreparedPictures()
-{
-    for (const auto &[path, decoding] : prepared())
-        decoding.wait();
+    auto &decodings = prepared();
+    if (auto it = decodings.find(path); it != decodings.end()) {
+        it->second.wait();
+        decodings.erase(it);
+    }
 }
 
 QImage loadPicture(const QString &path)
@@ -203,11 +215,6 @@ void HeldPicture::prepare() const
 {
     if (m_image.isNull())
         preparePicture(m_path);
-}
-
-void HeldPicture::release()
-{
-    m_image = QImage();
 }
 
 QPixmap loadPixmap(const QString &path)

@@ -31,7 +31,7 @@ void discardPreparedPicture(const QString &path);
 void finishPreparedPictures();
 
 // A picture box's picture that is not on the screen yet: decoded when first
-// asked for, or taken ready from preparePicture(), and kept until released.
+// asked for, or taken ready from preparePicture(), and kept.
 class HeldPicture {
 public:
     explicit HeldPicture(QString path);
@@ -43,8 +43,6 @@ public:
     [[nodiscard]] bool isDecoded() const { return !m_image.isNull(); }
     // Decoded on a worker thread now, for a later Picture().
     void prepare() const;
-    // Whoever shares the picture (a window showing it) keeps their copy.
-    void release();
 
 private:
     QString m_path;

@@ -57,19 +57,11 @@ void MDIForm1::Timer1_Timer()
     rt::whenIdle(this, [this] { prepareNextPicture(); });
 }
 
-// Between two ticks, on a worker thread: the photograph due next is decoded,
-// and the one shown before this one is let go, so that the frame holds two
-// photographs at most, the one on the screen and the next.
+// Between two ticks, on a worker thread: the photograph due next is decoded
+// unless it has been shown before; each is decoded once.
 void MDIForm1::prepareNextPicture()
 {
-    const auto shown = static_cast<std::size_t>((nextPicture + 3) % 4);
-    const auto next = static_cast<std::size_t>(nextPicture % 4);
-    for (std::size_t i = 0; i < Picture1.size(); ++i) {
-        if (i == next)
-            Picture1[i].prepare();
-        else if (i != shown)
-            Picture1[i].release();
-    }
+    Picture1[static_cast<std::size_t>(nextPicture % 4)].prepare();
 }
 
 void MDIForm1::Form_Unload(std::int16_t &Cancel)

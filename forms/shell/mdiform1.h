@@ -21,7 +21,7 @@ public:
     static void prepareLoad();
 
     // The four photograph holders; never shown, only their pictures are
-    // used. Each is decoded when it is first due, not before.
+    // used. Each is decoded when it is first due, and kept.
     std::array<rt::HeldPicture, 4> Picture1{
         rt::HeldPicture(pictures::photograph(0)), rt::HeldPicture(pictures::photograph(1)),
         rt::HeldPicture(pictures::photograph(2)), rt::HeldPicture(pictures::photograph(3))};
