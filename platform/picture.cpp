@@ -1,5 +1,6 @@
 #include "picture.h"
 
+#include <QBackingStore>
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
@@ -7,6 +8,7 @@
 #include <QImageReader>
 #include <QResource>
 #include <QThreadPool>
+#include <QWidget>
 #include <QtEndian>
 
 #include <algorithm>
@@ -77,31 +79,48 @@ QImage decodeBitmap(const QByteArray &file)
 
 // A compressed resource is read once, when its picture is decoded; its pages
 // of the program file need not stay in memory after that (the system reads
-// them again should anything ask). Reading the next resource can map pages of
-// an earlier one again (the system maps a file's cached pages in blocks), so
-// each release goes over every range released before.
-void releaseResourcePages(const QString &path)
-{
+// them again should anything ask). Reading one resource can map pages of
+// others (the system maps a file's cached pages in blocks), so each release
+// goes over every range listed: those of the pictures decoded so far, and
+// of those held to be decoded later, which are not read before then.
+class ResourcePages {
+public:
+    static void list(const QString &path) { instance().add(path, false); }
+    static void release(const QString &path) { instance().add(path, true); }
+
+private:
+    static ResourcePages &instance()
+    {
+        static ResourcePages pages;
+        return pages;
+    }
+
+    void add(const QString &path, bool release)
+    {
 #if defined(Q_OS_UNIX)
-    const QResource resource(path);
-    if (!resource.isValid() || resource.compressionAlgorithm() == QResource::NoCompression)
-        return;
-    // Pictures are decoded on worker threads too.
-    static std::mutex mutex;
-    const std::lock_guard lock(mutex);
-    static std::vector<std::pair<quintptr, quintptr>> released;
-    const auto page = static_cast<quintptr>(sysconf(_SC_PAGESIZE));
-    const auto begin = (reinterpret_cast<quintptr>(resource.data()) + page - 1) & ~(page - 1);
-    const auto end = (reinterpret_cast<quintptr>(resource.data()) + quintptr(resource.size())) & ~(page - 1);
-    // A picture decoded again (its window loaded again) is still one range.
-    if (end > begin && std::find(released.begin(), released.end(), std::pair{begin, end}) == released.end())
-        released.emplace_back(begin, end);
-    for (const auto &[from, to] : released)
-        madvise(reinterpret_cast<void *>(from), to - from, MADV_DONTNEED);
+        const QResource resource(path);
+        if (!resource.isValid() || resource.compressionAlgorithm() == QResource::NoCompression)
+            return;
+        // Pictures are decoded on worker threads too.
+        const std::lock_guard lock(m_mutex);
+        const auto page = static_cast<quintptr>(sysconf(_SC_PAGESIZE));
+        const auto begin = (reinterpret_cast<quintptr>(resource.data()) + page - 1) & ~(page - 1);
+        const auto end = (reinterpret_cast<quintptr>(resource.data()) + quintptr(resource.size())) & ~(page - 1);
+        if (end > begin && std::find(m_ranges.begin(), m_ranges.end(), std::pair{begin, end}) == m_ranges.end())
+            m_ranges.emplace_back(begin, end);
+        if (!release)
+            return;
+        for (const auto &[from, to] : m_ranges)
+            madvise(reinterpret_cast<void *>(from), to - from, MADV_DONTNEED);
 #else
-    (void)path;
+        (void)path;
+        (void)release;
 #endif
-}
+    }
+
+    std::mutex m_mutex;
+    std::vector<std::pair<quintptr, quintptr>> m_ranges;
+};
 
 QImage decodePicture(const QString &path)
 {
@@ -111,7 +130,7 @@ QImage decodePicture(const QString &path)
     const QByteArray bytes = file.readAll();
     file.close();
     if (path.startsWith(QLatin1Char(':')))
-        releaseResourcePages(path);
+        ResourcePages::release(path);
     if (bytes.startsWith("BM")) {
         QImage image = decodeBitmap(bytes);
         if (!image.isNull())
@@ -143,6 +162,29 @@ void waitForPreparedPictures()
 }
 
 } // namespace
+
+void preparePaintMemory(QWidget *window)
+{
+#if defined(Q_OS_LINUX) && defined(MADV_POPULATE_WRITE)
+    QBackingStore *store = window ? window->backingStore() : nullptr;
+    QPaintDevice *device = store ? store->paintDevice() : nullptr;
+    if (!device || device->devType() != QInternal::Image)
+        return;
+    const auto *image = static_cast<const QImage *>(device);
+    const auto from = reinterpret_cast<quintptr>(image->constBits());
+    const char *const key = "rt_presentPaintMemory";
+    if (from == 0 || window->property(key).value<quintptr>() == from)
+        return;
+    window->setProperty(key, QVariant::fromValue(from));
+    const auto page = static_cast<quintptr>(sysconf(_SC_PAGESIZE));
+    const quintptr begin = from & ~(page - 1);
+    const quintptr end = (from + quintptr(image->sizeInBytes()) + page - 1) & ~(page - 1);
+    // A system without it says so and the painting faults the pages in as before.
+    madvise(reinterpret_cast<void *>(begin), end - begin, MADV_POPULATE_WRITE);
+#else
+    (void)window;
+#endif
+}
 
 void preparePicture(const QString &path)
 {
@@ -195,6 +237,8 @@ QImage loadPicture(const QString &path)
 HeldPicture::HeldPicture(QString path)
     : m_path(std::move(path))
 {
+    if (m_path.startsWith(QLatin1Char(':')))
+        ResourcePages::list(m_path);
 }
 
 // A picture prepared for a window that goes without taking it is not kept
