@@ -5,11 +5,29 @@
 // killed. A window counts as shown when the window manager lists it among
 // its clients, or, with no window manager, when it is mapped.
 //
-//   startwatch --shown TITLE [--settled TITLE] [--settle-ms N] [--runs N] -- program...
+// What is painted is read from the X server's damage reports, which tell
+// each change of the screen's pixels as it happens:
+//   --key RRGGBB  once the --shown window is painted (at least a hundred of
+//          its pixels on the screen have that colour: the splash's title is
+//          pure red), presses and releases a key that types a character,
+//          as a person would, through the X server's input.
+//   --painted TITLE  once a window titled TITLE is listed, waits for the
+//          screen to settle (--quiet-ms without a change) and takes the time
+//          of its last change: the window painted with its content. A text
+//          cursor's blinking is no change of content and is left out.
+// With --painted, --settled measures memory once the screen has settled.
 //
-// Prints one line per run: "<ms> <rss kB>" (rss 0 when not asked for).
+//   startwatch --shown TITLE [--key RRGGBB] [--painted TITLE] [--quiet-ms N]
+//              [--settled TITLE] [--settle-ms N] [--runs N] -- program...
+//
+// Prints one line per run: "<shown ms> <rss kB> <painted ms> <shown painted
+// ms> <key ms>", all from the process's start (rss 0 and the others -1 when
+// not asked for).
+#include <xcb/damage.h>
 #include <xcb/xcb.h>
+#include <xcb/xtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -76,6 +94,77 @@ pid_t windowPid(xcb_connection_t *c, xcb_window_t w, xcb_atom_t netWmPid)
     return pid;
 }
 
+struct Rect {
+    int x = 0, y = 0, w = 0, h = 0;
+    [[nodiscard]] long area() const { return long(w) * h; }
+    [[nodiscard]] Rect intersected(const Rect &o) const
+    {
+        const int left = std::max(x, o.x), top = std::max(y, o.y);
+        const int right = std::min(x + w, o.x + o.w), bottom = std::min(y + h, o.y + o.h);
+        return right > left && bottom > top ? Rect{left, top, right - left, bottom - top} : Rect{};
+    }
+};
+
+// Where a window stands on the screen.
+Rect onScreen(xcb_connection_t *c, xcb_window_t w, xcb_window_t root)
+{
+    Rect r;
+    auto *geometry = xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr);
+    auto *origin = xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, w, root, 0, 0), nullptr);
+    if (geometry && origin)
+        r = {origin->dst_x, origin->dst_y, geometry->width, geometry->height};
+    std::free(geometry);
+    std::free(origin);
+    return r;
+}
+
+// A blinking text cursor: a thin upright bar.
+bool isCursorBlink(const Rect &r)
+{
+    return r.w <= 4 && r.h <= 48;
+}
+
+xcb_keycode_t keycodeOf(xcb_connection_t *c, xcb_keysym_t keysym)
+{
+    const xcb_setup_t *setup = xcb_get_setup(c);
+    const int count = setup->max_keycode - setup->min_keycode + 1;
+    auto *reply = xcb_get_keyboard_mapping_reply(
+        c, xcb_get_keyboard_mapping(c, setup->min_keycode, static_cast<uint8_t>(count)), nullptr);
+    xcb_keycode_t found = 0;
+    if (reply) {
+        const xcb_keysym_t *syms = xcb_get_keyboard_mapping_keysyms(reply);
+        for (int k = 0; k < count && !found; ++k) {
+            for (int i = 0; i < reply->keysyms_per_keycode; ++i) {
+                if (syms[k * reply->keysyms_per_keycode + i] == keysym) {
+                    found = static_cast<xcb_keycode_t>(setup->min_keycode + k);
+                    break;
+                }
+            }
+        }
+    }
+    std::free(reply);
+    return found;
+}
+
+// How many pixels of a part of the screen have a colour (24-bit screens).
+long countColour(xcb_connection_t *c, xcb_window_t root, const Rect &r, uint32_t rgb)
+{
+    auto *image = xcb_get_image_reply(c,
+                                      xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, static_cast<int16_t>(r.x),
+                                                    static_cast<int16_t>(r.y), static_cast<uint16_t>(r.w),
+                                                    static_cast<uint16_t>(r.h), ~0u),
+                                      nullptr);
+    long n = 0;
+    if (image && image->depth == 24) {
+        const auto *pixels = reinterpret_cast<const uint32_t *>(xcb_get_image_data(image));
+        const int count = xcb_get_image_data_length(image) / 4;
+        for (int i = 0; i < count; ++i)
+            n += (pixels[i] & 0xFFFFFF) == rgb;
+    }
+    std::free(image);
+    return n;
+}
+
 long rssKb(pid_t pid)
 {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
@@ -91,9 +180,10 @@ long rssKb(pid_t pid)
 
 int main(int argc, char **argv)
 {
-    std::string shown, settled;
-    bool haveShown = false;
-    int settleMs = 1500, runs = 1;
+    std::string shown, settled, painted;
+    bool haveShown = false, key = false;
+    uint32_t keyColour = 0;
+    int settleMs = 1500, quietMs = 1000, runs = 1;
     int i = 1;
     for (; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
         const std::string a = argv[i];
@@ -102,16 +192,24 @@ int main(int argc, char **argv)
             haveShown = true;
         } else if (a == "--settled" && i + 1 < argc)
             settled = argv[++i];
-        else if (a == "--settle-ms" && i + 1 < argc)
+        else if (a == "--painted" && i + 1 < argc)
+            painted = argv[++i];
+        else if (a == "--key" && i + 1 < argc) {
+            key = true;
+            keyColour = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 16));
+        } else if (a == "--settle-ms" && i + 1 < argc)
             settleMs = std::atoi(argv[++i]);
+        else if (a == "--quiet-ms" && i + 1 < argc)
+            quietMs = std::atoi(argv[++i]);
         else if (a == "--runs" && i + 1 < argc)
             runs = std::atoi(argv[++i]);
     }
     if (!haveShown || i + 1 >= argc) {
-        std::fprintf(stderr,
-                     "usage: startwatch --shown TITLE [--settled TITLE] [--settle-ms N] [--runs N] -- program...\n");
+        std::fprintf(stderr, "usage: startwatch --shown TITLE [--key RRGGBB] [--painted TITLE] [--quiet-ms N] "
+                             "[--settled TITLE] [--settle-ms N] [--runs N] -- program...\n");
         return 2;
     }
+    const bool watchPaint = key || !painted.empty();
     char **program = argv + i + 1;
 
     xcb_connection_t *c = xcb_connect(nullptr, nullptr);
@@ -126,63 +224,172 @@ int main(int argc, char **argv)
     const xcb_atom_t netWmPid = atom(c, "_NET_WM_PID");
     const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
+
+    // Every change of the screen's pixels, as it is made.
+    uint8_t damageEvent = 0;
+    xcb_keycode_t space = 0;
+    if (watchPaint) {
+        const xcb_query_extension_reply_t *damage = xcb_get_extension_data(c, &xcb_damage_id);
+        if (!damage || !damage->present) {
+            std::fprintf(stderr, "startwatch: the X server reports no damage\n");
+            return 2;
+        }
+        std::free(xcb_damage_query_version_reply(c, xcb_damage_query_version(c, 1, 1), nullptr));
+        damageEvent = damage->first_event + XCB_DAMAGE_NOTIFY;
+        xcb_damage_create(c, xcb_generate_id(c), root, XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
+        if (key) {
+            const xcb_query_extension_reply_t *test = xcb_get_extension_data(c, &xcb_test_id);
+            space = keycodeOf(c, 0x20);
+            if (!test || !test->present || !space) {
+                std::fprintf(stderr, "startwatch: cannot type on this X server\n");
+                return 2;
+            }
+        }
+    }
     xcb_flush(c);
 
+    const bool log = std::getenv("STARTWATCH_LOG") != nullptr;
     for (int run = 0; run < runs; ++run) {
+        // What the last run's windows leave behind as they go is no change of this one's.
+        if (watchPaint) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            while (xcb_generic_event_t *e = xcb_poll_for_event(c))
+                std::free(e);
+        }
         const auto start = Clock::now();
+        auto msSince = [&](Clock::time_point t) {
+            return std::chrono::duration<double, std::milli>(t - start).count();
+        };
         pid_t pid = 0;
         if (posix_spawn(&pid, program[0], nullptr, nullptr, program, environ) != 0) {
             std::perror("startwatch: spawn");
             return 1;
         }
-        double shownMs = -1;
+        enum class Step { Shown, ShownPainted, Listed, Quiet, Settled, Done };
+        Step step = Step::Shown;
+        double shownMs = -1, paintedMs = -1, shownPaintedMs = -1, keyMs = -1;
         long rss = 0;
-        const std::string *waitingFor = &shown;
+        Rect shownRect;
+        bool shownChanged = false;
+        Clock::time_point lastChange = start, quietFrom = start, settledAt = start;
+        // The window may be painted before the window manager lists it.
+        std::vector<std::pair<Clock::time_point, Rect>> changes;
         const auto deadline = start + std::chrono::seconds(60);
         // Only windows of this run's process count: window ids are reused.
-        auto matches = [&](xcb_window_t w) {
-            return windowPid(c, w, netWmPid) == pid
-                   && title(c, w, netWmName, utf8).find(*waitingFor) != std::string::npos;
+        auto matching = [&](xcb_window_t w, const std::string &wanted) {
+            return windowPid(c, w, netWmPid) == pid && title(c, w, netWmName, utf8).find(wanted) != std::string::npos;
         };
-        while (waitingFor && Clock::now() < deadline) {
-            xcb_generic_event_t *e = xcb_poll_for_event(c);
-            if (!e) {
-                std::this_thread::sleep_for(std::chrono::microseconds(200));
-                continue;
+        auto findListed = [&](const std::string &wanted) -> xcb_window_t {
+            for (xcb_window_t w : clients(c, root, clientList)) {
+                if (matching(w, wanted))
+                    return w;
             }
-            bool hit = false;
-            const uint8_t type = e->response_type & 0x7F;
-            if (type == XCB_PROPERTY_NOTIFY && reinterpret_cast<xcb_property_notify_event_t *>(e)->atom == clientList) {
-                for (xcb_window_t w : clients(c, root, clientList))
-                    hit = hit || matches(w);
-            } else if (type == XCB_MAP_NOTIFY) {
-                const xcb_window_t w = reinterpret_cast<xcb_map_notify_event_t *>(e)->window;
-                if (clientList == XCB_ATOM_NONE || clients(c, root, clientList).empty())
-                    hit = matches(w);
-            }
-            std::free(e);
-            if (!hit)
-                continue;
-            if (waitingFor == &shown) {
-                shownMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-                if (settled.empty())
-                    waitingFor = nullptr;
-                else if (settled == shown) {
-                    std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
-                    rss = rssKb(pid);
-                    waitingFor = nullptr;
-                } else {
-                    waitingFor = &settled;
-                }
+            return XCB_WINDOW_NONE;
+        };
+        auto afterShown = [&](Clock::time_point now) {
+            if (!painted.empty()) {
+                step = Step::Listed;
+            } else if (settled.empty()) {
+                step = Step::Done;
+            } else if (settled == shown) {
+                step = Step::Settled;
+                settledAt = now;
             } else {
-                std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
-                rss = rssKb(pid);
-                waitingFor = nullptr;
+                step = Step::Settled;
+                settledAt = Clock::time_point::max();
             }
+        };
+        auto pressKey = [&] {
+            xcb_test_fake_input(c, XCB_KEY_PRESS, space, XCB_CURRENT_TIME, XCB_WINDOW_NONE, 0, 0, 0);
+            xcb_test_fake_input(c, XCB_KEY_RELEASE, space, XCB_CURRENT_TIME, XCB_WINDOW_NONE, 0, 0, 0);
+            xcb_flush(c);
+            keyMs = msSince(Clock::now());
+            if (log)
+                std::fprintf(stderr, "%8.1f key\n", keyMs);
+        };
+        // Looked at once the changes of the moment are all in.
+        auto coverShown = [&](Clock::time_point, const Rect &r) {
+            if (step == Step::ShownPainted && r.intersected(shownRect).area() > 0)
+                shownChanged = true;
+        };
+        while (step != Step::Done && Clock::now() < deadline) {
+            xcb_generic_event_t *e = xcb_poll_for_event(c);
+            const auto now = Clock::now();
+            if (!e) {
+                if (step == Step::ShownPainted && shownChanged) {
+                    shownChanged = false;
+                    if (countColour(c, root, shownRect, keyColour) >= 100) {
+                        shownPaintedMs = msSince(now);
+                        pressKey();
+                        step = Step::Listed;
+                    }
+                    continue;
+                }
+                if (step == Step::Quiet
+                    && now - std::max(lastChange, quietFrom) >= std::chrono::milliseconds(quietMs)) {
+                    paintedMs = msSince(lastChange);
+                    if (!settled.empty())
+                        rss = rssKb(pid);
+                    step = Step::Done;
+                } else if (step == Step::Settled && settledAt != Clock::time_point::max()
+                           && now - settledAt >= std::chrono::milliseconds(settleMs)) {
+                    rss = rssKb(pid);
+                    step = Step::Done;
+                } else {
+                    std::this_thread::sleep_for(std::chrono::microseconds(200));
+                }
+                continue;
+            }
+            const uint8_t type = e->response_type & 0x7F;
+            const bool listChanged =
+                type == XCB_PROPERTY_NOTIFY && reinterpret_cast<xcb_property_notify_event_t *>(e)->atom == clientList;
+            // With no window manager, a window counts once it is mapped.
+            const bool mapped =
+                type == XCB_MAP_NOTIFY && (clientList == XCB_ATOM_NONE || clients(c, root, clientList).empty());
+            if (watchPaint && type == damageEvent) {
+                const auto *d = reinterpret_cast<xcb_damage_notify_event_t *>(e);
+                const Rect r{d->area.x, d->area.y, d->area.width, d->area.height};
+                if (log)
+                    std::fprintf(stderr, "%8.1f damage %d,%d %dx%d\n", msSince(now), r.x, r.y, r.w, r.h);
+                if (!isCursorBlink(r))
+                    lastChange = now;
+                if (step == Step::Shown)
+                    changes.emplace_back(now, r);
+                else if (step == Step::ShownPainted)
+                    coverShown(now, r);
+            }
+            if (step == Step::Shown && (listChanged || mapped)) {
+                xcb_window_t hit = XCB_WINDOW_NONE;
+                if (listChanged)
+                    hit = findListed(shown);
+                else if (matching(reinterpret_cast<xcb_map_notify_event_t *>(e)->window, shown))
+                    hit = reinterpret_cast<xcb_map_notify_event_t *>(e)->window;
+                if (hit != XCB_WINDOW_NONE) {
+                    shownMs = msSince(now);
+                    if (log)
+                        std::fprintf(stderr, "%8.1f shown\n", shownMs);
+                    if (key) {
+                        shownRect = onScreen(c, hit, root);
+                        step = Step::ShownPainted;
+                        for (const auto &[when, r] : changes)
+                            coverShown(when, r);
+                    } else {
+                        afterShown(now);
+                    }
+                }
+            }
+            if (step == Step::Listed && (listChanged || mapped) && findListed(painted) != XCB_WINDOW_NONE) {
+                step = Step::Quiet;
+                quietFrom = now;
+            }
+            if (step == Step::Settled && settledAt == Clock::time_point::max() && (listChanged || mapped)
+                && findListed(settled) != XCB_WINDOW_NONE)
+                settledAt = now;
+            std::free(e);
         }
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
-        std::printf("%.1f %ld\n", shownMs, rss);
+        std::printf("%.1f %ld %.1f %.1f %.1f\n", shownMs, rss, paintedMs, shownPaintedMs, keyMs);
         std::fflush(stdout);
     }
     xcb_disconnect(c);

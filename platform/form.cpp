@@ -326,17 +326,21 @@ void Form::showWindow()
             m_window->move(r.topLeft());
         }
     }
+    // Resize is raised on the first showing too, before the window reaches
+    // the screen: a window that its handler maximises is put on the screen
+    // maximised, not drawn at its design size first and drawn again once
+    // the window manager has maximised it.
+    if (!m_shown) {
+        m_shown = true;
+        dispatch([this] { Form_Resize(); });
+        if (!isLoaded() || m_window->isVisible())
+            return;
+    }
     m_window->show();
     if (!m_frame)
         m_window->activateWindow();
     watchFirstExposure();
     restoreFocus();
-    // Resize is raised on the first showing too (Qt resizes before the
-    // window counts as visible).
-    if (!m_shown) {
-        m_shown = true;
-        dispatch([this] { Form_Resize(); });
-    }
 }
 
 bool Form::Visible() const
@@ -435,9 +439,20 @@ void Form::countFromFirstExposure(Timer *timer)
     m_exposureTimers.emplace_back(timer);
 }
 
+void Form::whenFirstOnScreen(std::function<void()> job)
+{
+    if (m_wasOnScreen) {
+        job();
+        return;
+    }
+    m_onScreenJobs.push_back(std::move(job));
+    if (m_window && m_window->isVisible())
+        watchFirstExposure();
+}
+
 void Form::watchFirstExposure()
 {
-    if (m_exposureTimers.empty() || m_exposureWatch)
+    if ((m_exposureTimers.empty() && m_onScreenJobs.empty()) || m_exposureWatch)
         return;
     QWindow *handle = m_window->window()->windowHandle();
     if (!handle)
@@ -455,6 +470,7 @@ void Form::firstExposed()
     if (m_exposureWatch)
         m_exposureWatch->removeEventFilter(this);
     m_exposureWatch = nullptr;
+    m_wasOnScreen = true;
     const auto timers = std::exchange(m_exposureTimers, {});
     for (Timer *timer : timers) {
         if (timer && timer->Enabled()) {
@@ -462,6 +478,8 @@ void Form::firstExposed()
             timer->setEnabled(true);
         }
     }
+    for (const auto &job : std::exchange(m_onScreenJobs, {}))
+        job();
 }
 
 void Form::setTabIndex(QWidget *control, int tabIndex)

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <type_traits>
 #include <vector>
@@ -52,6 +53,11 @@ public:
     [[nodiscard]] int ScaleHeight() const;
 
     void Unload();
+
+    // Runs `job` once the window is first on the screen, or at once if it
+    // has been: work that must not delay the window's first appearance
+    // starts from here.
+    void whenFirstOnScreen(std::function<void()> job);
 
     // The window as the user sees it (top-level window or MDI child window),
     // and the client area that holds the controls.
@@ -176,6 +182,8 @@ private:
     quint64 m_lastKeyTime = 0;
     std::map<int, QWidget *> m_tabOrder;
     std::vector<QPointer<Timer>> m_exposureTimers;
+    std::vector<std::function<void()>> m_onScreenJobs;
+    bool m_wasOnScreen = false;
     QPointer<QWindow> m_exposureWatch;
 };
 

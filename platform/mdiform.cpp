@@ -1,5 +1,6 @@
 #include "mdiform.h"
 
+#include "picture.h"
 #include "twips.h"
 
 #include <QMouseEvent>
@@ -43,6 +44,8 @@ QRect BackgroundArea::pictureRect() const
 
 void BackgroundArea::paintEvent(QPaintEvent *event)
 {
+    // The frame's client area is most of its window and is painted first.
+    preparePaintMemory(window());
     QPainter painter(viewport());
     painter.fillRect(event->rect(), m_backColor);
     if (!m_picture.isNull()) {

@@ -12,7 +12,9 @@
 // through the seams of services.h, so tests swap in doubles (manualclock.h and
 // friends); functions.h holds the general functions over them (Shell, Dir,
 // Format, MsgBox). accessibility.h trims what a screen reader is shown to
-// what a person can meet.
+// what a person can meet. Pictures are decoded by picture.h, when needed or
+// ahead on a worker thread; work that can wait for the person to pause goes
+// through idle.h.
 //
 // This folder depends on Qt alone; the windows in forms/ depend on it.
 #pragma once
@@ -27,6 +29,7 @@
 #include "frame.h"
 #include "functions.h"
 #include "geometry.h"
+#include "idle.h"
 #include "image.h"
 #include "mdiform.h"
 #include "picture.h"

@@ -1,6 +1,8 @@
 #include "twips.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QPalette>
 
 namespace rt {
@@ -67,6 +69,18 @@ void installFonts()
     QFont::insertSubstitutions(QStringLiteral("Algerian"),
                                {QStringLiteral("Z003"), QStringLiteral("Liberation Serif")});
     QApplication::setFont(font(QStringLiteral("MS Sans Serif"), 8.25));
+}
+
+void prepareText(const QFont &font, const QString &text)
+{
+    // Drawn in the format windows are painted in; glyphs outside the
+    // picture would be skipped, not rendered.
+    const QFontMetrics metrics(font);
+    QImage canvas(metrics.horizontalAdvance(text) + 2, metrics.height() + 2, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    QPainter painter(&canvas);
+    painter.setFont(font);
+    painter.drawText(1, 1 + metrics.ascent(), text);
 }
 
 } // namespace rt

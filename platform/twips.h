@@ -54,4 +54,9 @@ inline constexpr std::uint32_t highlightedText = 0x8000000E; // system colour 14
 // Registers the replacements for the design fonts and sets the default font.
 void installFonts();
 
+// Lays out and draws `text` off the screen in `font`, so that the font is
+// found, opened and its glyphs rendered before a window first shows them:
+// for a moment when the program waits anyway.
+void prepareText(const QFont &font, const QString &text);
+
 } // namespace rt

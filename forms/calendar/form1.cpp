@@ -6,6 +6,8 @@
 #include "calendar/monthsteps.h"
 #include "shell/mdiform1.h"
 
+#include <QApplication>
+
 using rt::color;
 using rt::twipsRect;
 using namespace rt::colours;
@@ -34,6 +36,11 @@ const std::array<QString, 32> &dayTexts()
     return texts;
 }
 
+QFont titleFont()
+{
+    return rt::font(QStringLiteral("Times New Roman"), 9.75, true);
+}
+
 } // namespace
 
 Form1::Form1()
@@ -42,6 +49,16 @@ Form1::Form1()
     // its own and keeps the size of its grid.
     setBorderStyle(4);
     setControlBox(false);
+}
+
+void Form1::prepareLoad()
+{
+    (void)rt::toolWindowStyle();
+    rt::prepareText(titleFont(), QStringLiteral("MONTH MILLENIUM CENTURY DECADE YEAR"));
+    QString texts = QStringLiteral("TEMPORIA Temporia SON MON TUE WED THR FRI SAT 0123456789");
+    for (const QString &month : monthNames())
+        texts += QLatin1Char(' ') + month;
+    rt::prepareText(QApplication::font(), texts);
 }
 
 rt::MdiForm *Form1::mdiFrame()
@@ -57,11 +74,11 @@ void Form1::createControls()
     // Near the frame's top-left corner, leaving the photograph in view.
     setPosition(900, 1395);
 
-    const QFont titleFont = rt::font(QStringLiteral("Times New Roman"), 9.75, true);
+    const QFont titles = titleFont();
     auto title = [&](const QString &caption, int left, int top, int width, int height) {
         auto *label = new rt::Label(caption, w);
         label->setGeometry(twipsRect(left, top, width, height));
-        label->setFont(titleFont);
+        label->setFont(titles);
         label->setAutoSize(true);
         return label;
     };

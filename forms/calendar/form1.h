@@ -20,6 +20,11 @@ class Form1 : public rt::Form {
 public:
     Form1();
 
+    // Made ready while the program waits before the calendar's load (the
+    // splash's seconds): its window's frame style and the glyphs of its
+    // texts. Loads nothing.
+    static void prepareLoad();
+
     void go_Click();
     void isleap(int year);
 

@@ -12,15 +12,22 @@ void MDIForm1::createControls()
     area()->setAccessibleName(QStringLiteral("Background photograph"));
     area()->setAccessibleDescription(QStringLiteral("A click here minimises or restores the calendar"));
     window()->resize(rt::px(5325), rt::px(3840));
-    // Decoded once, here; every tick hands one of them over as it is.
-    for (std::size_t i = 0; i < Picture1.size(); ++i)
-        Picture1[i] = rt::loadPicture(QStringLiteral(":/photos/photo%1.bmp").arg(i));
     Timer1 = new rt::Timer(this, 20000, true, [this] { Timer1_Timer(); });
+    // The photograph due at the first tick is decoded once the frame is on
+    // the screen and the person has it.
+    whenFirstOnScreen([this] { rt::whenIdle(this, [this] { prepareNextPicture(); }); });
+}
+
+void MDIForm1::prepareLoad()
+{
+    // Too late once the frame is there: it has decoded its photograph itself.
+    if (!rt::isLoaded<MDIForm1>())
+        rt::preparePicture(pictures::photograph(3));
 }
 
 void MDIForm1::Form_Load()
 {
-    setPicture(Picture1[3]);
+    setPicture(Picture1[3].Picture());
     rt::form<Form1>().setVisible(true);
 }
 
@@ -43,10 +50,18 @@ void MDIForm1::Timer1_Timer()
     if (nextPicture > 3)
         nextPicture = 0;
     rt::form<Form1>().setVisible(false);
-    setPicture(Picture1[static_cast<std::size_t>(nextPicture)]);
+    setPicture(Picture1[static_cast<std::size_t>(nextPicture)].Picture());
     // 0-3 before the addition, so no overflow.
     nextPicture = rt::add16(nextPicture, 1);
     rt::form<Form1>().setVisible(true);
+    rt::whenIdle(this, [this] { prepareNextPicture(); });
+}
+
+// Between two ticks, on a worker thread: the photograph due next is decoded
+// unless it has been shown before; each is decoded once.
+void MDIForm1::prepareNextPicture()
+{
+    Picture1[static_cast<std::size_t>(nextPicture % 4)].prepare();
 }
 
 void MDIForm1::Form_Unload(std::int16_t &Cancel)

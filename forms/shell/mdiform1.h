@@ -4,6 +4,7 @@
 // default instance.
 #pragma once
 
+#include "pictures.h"
 #include "runtime.h"
 
 #include <array>
@@ -14,8 +15,16 @@ class MDIForm1 : public rt::MdiForm {
 public:
     MDIForm1();
 
-    // The four photograph holders; never shown, only their pictures are used.
-    std::array<QImage, 4> Picture1;
+    // Made ready while the program waits before the frame's load (the
+    // splash's seconds): the photograph it shows first. Loads nothing, and
+    // does nothing once the frame is loaded.
+    static void prepareLoad();
+
+    // The four photograph holders; never shown, only their pictures are
+    // used. Each is decoded when it is first due, and kept.
+    std::array<rt::HeldPicture, 4> Picture1{
+        rt::HeldPicture(pictures::photograph(0)), rt::HeldPicture(pictures::photograph(1)),
+        rt::HeldPicture(pictures::photograph(2)), rt::HeldPicture(pictures::photograph(3))};
     rt::Timer *Timer1 = nullptr;
 
     void Timer1_Timer();
@@ -28,6 +37,8 @@ protected:
     void Form_Unload(std::int16_t &Cancel) override;
 
 private:
+    void prepareNextPicture();
+
     // The photograph the next tick shows; 0-4 (4 is reset before use).
     std::int16_t nextPicture = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "calendar/form1.h"
 #include "shell/frmsplash.h"
+#include "shell/mdiform1.h"
 
 #include <optional>
 #include <utility>
@@ -18,7 +19,15 @@ void startWindows(const StartOptions &options)
     if (options.year >= 0)
         g_startMonth = std::pair{options.year, options.month};
     if (options.splash) {
-        rt::form<frmSplash>().setVisible(true);
+        frmSplash &splash = rt::form<frmSplash>();
+        splash.setVisible(true);
+        // The splash's seconds go to what the frame and the calendar will
+        // need, once the splash is on the screen and whenever the person
+        // gives the program a moment; their loads stay where they are.
+        splash.whenFirstOnScreen([&splash] {
+            rt::whenIdle(&splash, [] { MDIForm1::prepareLoad(); });
+            rt::whenIdle(&splash, [] { Form1::prepareLoad(); });
+        });
         return;
     }
     // What the splash's unload does: the calendar, and with it the frame.

@@ -28,3 +28,20 @@ execute_process(COMMAND ${APPSTREAMCLI} validate --no-net --explain --override=c
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "the metainfo is not valid")
 endif()
+
+# The installed programs and module look for libraries only in real folders,
+# and every library they need is found from there, whatever folder they are
+# started from.
+include(${CMAKE_CURRENT_LIST_DIR}/runpath.cmake)
+check_runpaths(${PREFIX}/bin ${PREFIX}/lib)
+find_program(LDD ldd REQUIRED)
+set(elsewhere ${PREFIX}/../started-here)
+file(REMOVE_RECURSE ${elsewhere})
+file(MAKE_DIRECTORY ${elsewhere})
+foreach(f bin/temporia bin/temporia-sysinfo lib/temporia/libtemporia-web.so)
+  execute_process(COMMAND ${LDD} ${PREFIX}/${f} WORKING_DIRECTORY ${elsewhere} OUTPUT_VARIABLE libraries
+                  RESULT_VARIABLE result)
+  if(NOT result EQUAL 0 OR libraries MATCHES "not found")
+    message(FATAL_ERROR "${f} misses libraries:\n${libraries}")
+  endif()
+endforeach()

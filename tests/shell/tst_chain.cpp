@@ -15,9 +15,9 @@
 
 namespace {
 
-bool showsPhoto(const MDIForm1 &frame, std::size_t index)
+bool showsPhoto(MDIForm1 &frame, std::size_t index)
 {
-    return frame.Picture().cacheKey() == frame.Picture1[index].cacheKey();
+    return frame.Picture().cacheKey() == frame.Picture1[index].Picture().cacheKey();
 }
 
 // The user's close box on a window.

@@ -5,6 +5,7 @@
 #include "pictures.h"
 #include "shell/frmsplash.h"
 #include "shell/mdiform1.h"
+#include "shell/startup.h"
 #include "webdouble.h"
 
 #include <QFile>
@@ -66,7 +67,7 @@ public:
         , m_splashTimers(showSplash ? 1 : 0)
     {
         if (showSplash)
-            rt::form<frmSplash>().setVisible(true);
+            startWindows(StartOptions{});
     }
 
     [[nodiscard]] static frmSplash &splash() { return rt::form<frmSplash>(); }
@@ -92,7 +93,7 @@ public:
         Form1 &calendar = rt::form<Form1>();
         QVERIFY(frame.Visible());
         QCOMPARE(frame.WindowState(), 2);
-        QCOMPARE(frame.Picture().cacheKey(), frame.Picture1[3].cacheKey());
+        QCOMPARE(frame.Picture().cacheKey(), frame.Picture1[3].Picture().cacheKey());
         QVERIFY(calendar.Visible());
         QCOMPARE(calendar.monthc->ListIndex(), 5);
         QCOMPARE(calendar.millenium->ListIndex(), 2);
@@ -223,9 +224,9 @@ private slots:
         // The slideshow counts from the frame's load at 5 s.
         MDIForm1 &frame = rt::form<MDIForm1>();
         s.doubles.clock.advance(19999);
-        QCOMPARE(frame.Picture().cacheKey(), frame.Picture1[3].cacheKey());
+        QCOMPARE(frame.Picture().cacheKey(), frame.Picture1[3].Picture().cacheKey());
         s.doubles.clock.advance(1);
-        QCOMPARE(frame.Picture().cacheKey(), frame.Picture1[0].cacheKey());
+        QCOMPARE(frame.Picture().cacheKey(), frame.Picture1[0].Picture().cacheKey());
         QVERIFY(rt::form<Form1>().Visible());
         s.verifyLoadedOnce();
     }
@@ -356,6 +357,33 @@ private slots:
             QCoreApplication::sendPostedEvents();
         }
         s.verifyTookOver();
+    }
+
+    // While the splash waits for the person, the frame's first photograph is
+    // decoded ahead, and the frame takes it when it loads; the frame and the
+    // calendar still load only when the splash goes, and a key at once works.
+    void splashSecondsPrepareTheFrame_data()
+    {
+        QTest::addColumn<bool>("idle");
+        QTest::newRow("key once the program has idled") << true;
+        QTest::newRow("key at once") << false;
+    }
+
+    void splashSecondsPrepareTheFrame()
+    {
+        QFETCH(bool, idle);
+        StartUp s;
+        QVERIFY(QTest::qWaitForWindowExposed(StartUp::splash().window()));
+        if (idle) {
+            rt::runIdleJobs();
+            QVERIFY(rt::isPicturePrepared(pictures::photograph(3)));
+        }
+        QVERIFY(!rt::isLoaded<MDIForm1>());
+        QVERIFY(!rt::isLoaded<Form1>());
+        QCOMPARE(s.date.asked, 0);
+        QTest::keyClick(StartUp::splash().window()->windowHandle(), Qt::Key_A);
+        s.verifyTookOver();
+        QVERIFY(!rt::isPicturePrepared(pictures::photograph(3)));
     }
 
     // The frame and the calendar each load once, whichever is asked for first.

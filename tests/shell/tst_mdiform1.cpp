@@ -1,6 +1,7 @@
 #include "browser/frmbrowser.h"
 #include "calendar/form1.h"
 #include "doubles.h"
+#include "pictures.h"
 #include "shell/mdiform1.h"
 #include "webdouble.h"
 
@@ -20,13 +21,34 @@ MDIForm1 &startFrame()
 }
 
 // Which of the four photographs the frame shows; -1 for none of them.
-int shownPhoto(const MDIForm1 &frame)
+int shownPhoto(MDIForm1 &frame)
 {
     for (int i = 0; i < 4; ++i) {
-        if (frame.Picture().cacheKey() == frame.Picture1[static_cast<std::size_t>(i)].cacheKey())
+        if (frame.Picture().cacheKey() == frame.Picture1[static_cast<std::size_t>(i)].Picture().cacheKey())
             return i;
     }
     return -1;
+}
+
+// The photographs the frame holds decoded, and those being decoded ahead for it.
+QList<int> decodedPhotos(const MDIForm1 &frame)
+{
+    QList<int> held;
+    for (int i = 0; i < 4; ++i) {
+        if (frame.Picture1[static_cast<std::size_t>(i)].isDecoded())
+            held << i;
+    }
+    return held;
+}
+
+QList<int> preparedPhotos()
+{
+    QList<int> prepared;
+    for (int i = 0; i < 4; ++i) {
+        if (rt::isPicturePrepared(pictures::photograph(i)))
+            prepared << i;
+    }
+    return prepared;
 }
 
 void clickBackground(MDIForm1 &frame)
@@ -64,6 +86,50 @@ private slots:
         d.clock.advance(ms);
         QCOMPARE(shownPhoto(frame), photo);
         QVERIFY(rt::form<Form1>().Visible());
+    }
+
+    // Only the photograph on the screen is decoded when the frame loads. The
+    // one due next is decoded ahead once the frame is on the screen, in idle
+    // time, and taken at its tick; each is decoded once.
+    void photographsDecodedWhenDue()
+    {
+        testing::ProgramDoubles d;
+        MDIForm1 &frame = startFrame();
+        QCOMPARE(decodedPhotos(frame), QList<int>{3});
+        QVERIFY(QTest::qWaitForWindowExposed(frame.window()));
+        rt::runIdleJobs();
+        QCOMPARE(preparedPhotos(), QList<int>{0});
+        QCOMPARE(decodedPhotos(frame), QList<int>{3});
+
+        const QList<QList<int>> decodedAfterTick{{0, 3}, {0, 1, 3}, {0, 1, 2, 3}, {0, 1, 2, 3}, {0, 1, 2, 3}};
+        for (int tick = 0; tick < 5; ++tick) {
+            const int shown = tick % 4;
+            const qint64 expected = frame.Picture1[static_cast<std::size_t>(shown)].isDecoded()
+                                        ? frame.Picture1[static_cast<std::size_t>(shown)].Picture().cacheKey()
+                                        : 0;
+            d.clock.advance(20000);
+            QVERIFY(preparedPhotos().isEmpty());
+            QCOMPARE(decodedPhotos(frame), decodedAfterTick[tick]);
+            QCOMPARE(frame.Picture().cacheKey(), frame.Picture1[static_cast<std::size_t>(shown)].Picture().cacheKey());
+            if (expected != 0) // shown before: the same picture object again
+                QCOMPARE(frame.Picture().cacheKey(), expected);
+            rt::runIdleJobs();
+            QCOMPARE(preparedPhotos(), tick < 2 ? QList<int>{shown + 1} : QList<int>{});
+        }
+    }
+
+    // The frame may go while the next photograph is still being decoded on
+    // its worker thread: that decoding is waited for and dropped, not kept.
+    void closedWhileTheNextPhotographIsDecoded()
+    {
+        testing::ProgramDoubles d;
+        MDIForm1 &frame = startFrame();
+        QVERIFY(QTest::qWaitForWindowExposed(frame.window()));
+        rt::runIdleJobs();
+        frame.window()->close();
+        QVERIFY(!rt::isLoaded<MDIForm1>());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(preparedPhotos().isEmpty());
     }
 
     // Including the keyboard focus: a keyboard user keeps their place
@@ -257,7 +323,7 @@ private slots:
 
         // Kept at one byte a pixel, and the same picture Qt's own reader sees.
         testing::ProgramDoubles d;
-        const QImage &held = startFrame().Picture1[static_cast<std::size_t>(index)];
+        const QImage &held = startFrame().Picture1[static_cast<std::size_t>(index)].Picture();
         QCOMPARE(held.size(), size);
         QCOMPARE(held.format(), QImage::Format_Indexed8);
         QCOMPARE(held.convertToFormat(QImage::Format_RGB32),
