@@ -53,7 +53,6 @@ Form1::Form1()
 
 void Form1::prepareLoad()
 {
-    (void)rt::toolWindowStyle();
     rt::prepareText(titleFont(), QStringLiteral("MONTH MILLENIUM CENTURY DECADE YEAR"));
     QString texts = QStringLiteral("TEMPORIA Temporia SON MON TUE WED THR FRI SAT 0123456789");
     for (const QString &month : monthNames())
