@@ -55,6 +55,14 @@ struct Selection {
     }
 };
 
+// The selection that shows `month` (1-12) of `year` (0-9999).
+[[nodiscard]] constexpr Selection selectionOf(int year, int month)
+{
+    return {static_cast<std::int16_t>(year / 1000), static_cast<std::int16_t>(year / 100 % 10),
+            static_cast<std::int16_t>(year / 10 % 10), static_cast<std::int16_t>(year % 10),
+            static_cast<std::int16_t>(month - 1)};
+}
+
 // Gregorian leap years, except that every 3200th year is common:
 // 0, 3200, 6400 and 9600 have a 28-day February.
 [[nodiscard]] constexpr bool isLeapYear(int year)

@@ -28,14 +28,6 @@ inline constexpr std::array<std::string_view, 7> weekdayName{
     "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday",
 };
 
-// The selection that shows `month` (1-12) of `year` (0-9999).
-[[nodiscard]] constexpr Selection selectionOf(int year, int month)
-{
-    return {static_cast<std::int16_t>(year / 1000), static_cast<std::int16_t>(year / 100 % 10),
-            static_cast<std::int16_t>(year / 10 % 10), static_cast<std::int16_t>(year % 10),
-            static_cast<std::int16_t>(month - 1)};
-}
-
 // A month as whole weeks, Monday first.
 struct MonthWeeks {
     int year = 0;

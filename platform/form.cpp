@@ -436,7 +436,12 @@ void Form::centerOnScreen()
 
 void Form::countFromFirstExposure(Timer *timer)
 {
-    m_exposureTimers.emplace_back(timer);
+    whenFirstOnScreen([timer = QPointer<Timer>(timer)] {
+        if (timer && timer->Enabled()) {
+            timer->setEnabled(false);
+            timer->setEnabled(true);
+        }
+    });
 }
 
 void Form::whenFirstOnScreen(std::function<void()> job)
@@ -452,7 +457,7 @@ void Form::whenFirstOnScreen(std::function<void()> job)
 
 void Form::watchFirstExposure()
 {
-    if ((m_exposureTimers.empty() && m_onScreenJobs.empty()) || m_exposureWatch)
+    if (m_onScreenJobs.empty() || m_exposureWatch)
         return;
     QWindow *handle = m_window->window()->windowHandle();
     if (!handle)
@@ -471,13 +476,6 @@ void Form::firstExposed()
         m_exposureWatch->removeEventFilter(this);
     m_exposureWatch = nullptr;
     m_wasOnScreen = true;
-    const auto timers = std::exchange(m_exposureTimers, {});
-    for (Timer *timer : timers) {
-        if (timer && timer->Enabled()) {
-            timer->setEnabled(false);
-            timer->setEnabled(true);
-        }
-    }
     for (const auto &job : std::exchange(m_onScreenJobs, {}))
         job();
 }

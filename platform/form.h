@@ -181,7 +181,6 @@ private:
     const QEvent *m_lastKey = nullptr;
     quint64 m_lastKeyTime = 0;
     std::map<int, QWidget *> m_tabOrder;
-    std::vector<QPointer<Timer>> m_exposureTimers;
     std::vector<std::function<void()>> m_onScreenJobs;
     bool m_wasOnScreen = false;
     QPointer<QWindow> m_exposureWatch;

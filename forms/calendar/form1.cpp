@@ -201,13 +201,32 @@ void Form1::Form_Load()
     go_Click();
 }
 
+QList<QWidget *> Form1::focusableControls() const
+{
+    QList<QWidget *> controls{monthc, millenium, century, decade, yearc, go};
+    for (rt::TextBox *cell : text1)
+        controls << cell;
+    return controls;
+}
+
+QList<QWidget *> Form1::gridParts() const
+{
+    QList<QWidget *> parts;
+    for (rt::TextBox *cell : text1)
+        parts << cell;
+    for (rt::Label *header : Label1)
+        parts << header;
+    return parts;
+}
+
 void Form1::showMonth(int year, int month)
 {
-    millenium->setListIndex(year / 1000);
-    century->setListIndex(year / 100 % 10);
-    decade->setListIndex(year / 10 % 10);
-    yearc->setListIndex(year % 10);
-    monthc->setListIndex(month - 1);
+    const engine::Selection s = engine::selectionOf(year, month);
+    millenium->setListIndex(s.thousands);
+    century->setListIndex(s.hundreds);
+    decade->setListIndex(s.tens);
+    yearc->setListIndex(s.units);
+    monthc->setListIndex(s.month);
     go_Click();
 }
 
@@ -276,6 +295,7 @@ void Form1::go_Click()
     for (int n = 0; n < engine::cellCount; ++n)
         text1[static_cast<std::size_t>(n)]->setText(dayTexts()[static_cast<std::size_t>(month.dayAt(n))]);
     m_shownYear = engine::yearNumber(s);
+    m_shownStartCell = month.startCell;
     m_shownMonth = s.month + 1;
     markToday();
     emit drawn();
@@ -284,13 +304,8 @@ void Form1::go_Click()
 void Form1::markToday()
 {
     int todayCell = -1;
-    if (m_today.year() == m_shownYear && m_today.month() == m_shownMonth) {
-        const engine::MonthLayout month = engine::layout(
-            {static_cast<std::int16_t>(m_shownYear / 1000), static_cast<std::int16_t>(m_shownYear / 100 % 10),
-             static_cast<std::int16_t>(m_shownYear / 10 % 10), static_cast<std::int16_t>(m_shownYear % 10),
-             static_cast<std::int16_t>(m_shownMonth - 1)});
-        todayCell = month.startCell + m_today.day() - 1;
-    }
+    if (m_today.year() == m_shownYear && m_today.month() == m_shownMonth)
+        todayCell = m_shownStartCell + m_today.day() - 1;
     for (int n = 0; n < engine::cellCount; ++n)
         text1[static_cast<std::size_t>(n)]->setMarked(n == todayCell, QStringLiteral("today"));
 }

@@ -30,6 +30,11 @@ public:
 
     // Chooses the month (1-12) in the five selectors as a person would, then draws it.
     void showMonth(int year, int month);
+    // The controls that take the keyboard focus: the selectors, the button
+    // and the cells.
+    [[nodiscard]] QList<QWidget *> focusableControls() const;
+    // The grid: the day cells and the weekday headers.
+    [[nodiscard]] QList<QWidget *> gridParts() const;
     // The month the grid shows: the one last drawn, whatever the selectors hold now.
     [[nodiscard]] int shownYear() const { return m_shownYear; }
     [[nodiscard]] int shownMonth() const { return m_shownMonth; }
@@ -67,6 +72,7 @@ private:
     void markToday();
 
     int m_shownYear = 0;
-    int m_shownMonth = 0; // 1-12 once drawn
-    QDate m_today;        // as of the load, or the last change of the date
+    int m_shownMonth = 0;     // 1-12 once drawn
+    int m_shownStartCell = 0; // the cell that holds its 1st
+    QDate m_today;            // as of the load, or the last change of the date
 };

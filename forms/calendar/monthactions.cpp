@@ -33,18 +33,9 @@ MonthActions::MonthActions(Form1 &form)
     : QObject(form.client())
     , m_form(form)
 {
-    QList<QWidget *> keyed{form.monthc, form.millenium, form.century, form.decade, form.yearc, form.go};
-    for (rt::TextBox *cell : form.text1)
-        keyed << cell;
-    for (QWidget *control : keyed)
+    for (QWidget *control : form.focusableControls())
         control->installEventFilter(this);
-
-    QList<QWidget *> grid;
-    for (rt::TextBox *cell : form.text1)
-        grid << cell;
-    for (rt::Label *header : form.Label1)
-        grid << header;
-    for (QWidget *target : grid) {
+    for (QWidget *target : form.gridParts()) {
         target->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(target, &QWidget::customContextMenuRequested, this, [this, target](const QPoint &position) {
             rt::dispatch([&] { showMenu(target, target->mapToGlobal(position)); });

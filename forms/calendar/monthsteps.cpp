@@ -23,15 +23,10 @@ MonthSteps::MonthSteps(Form1 &form)
     : QObject(form.client())
     , m_form(form)
 {
-    QList<QWidget *> keyed{form.monthc, form.millenium, form.century, form.decade, form.yearc, form.go};
-    for (rt::TextBox *cell : form.text1)
-        keyed << cell;
-    for (QWidget *control : keyed)
+    // Keys wherever the focus is; the wheel over the grid and its headers (a
+    // selector keeps its own).
+    for (QWidget *control : form.focusableControls() + form.gridParts())
         control->installEventFilter(this);
-    // The wheel over the grid and its headers (the cells are watched
-    // already); a selector keeps its own.
-    for (rt::Label *header : form.Label1)
-        header->installEventFilter(this);
 }
 
 bool MonthSteps::eventFilter(QObject *watched, QEvent *event)

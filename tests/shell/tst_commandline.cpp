@@ -2,6 +2,7 @@
 // windows, help, version and refused arguments; as the program runs it
 // without a display; and the manual page beside --help.
 #include "calendar/form1.h"
+#include "calendarcells.h"
 #include "doubles.h"
 #include "monthtext.h"
 #include "shell/commandline.h"
@@ -30,22 +31,7 @@ QString text(const std::string &s)
     return QString::fromStdString(s);
 }
 
-QStringList cells(const Form1 &f)
-{
-    QStringList texts;
-    for (const rt::TextBox *cell : f.text1)
-        texts << cell->Text();
-    return texts;
-}
-
-QStringList cellsOf(int year, int month)
-{
-    const engine::MonthLayout l = engine::layout(engine::selectionOf(year, month));
-    QStringList texts;
-    for (int n = 0; n < 42; ++n)
-        texts << (l.dayAt(n) ? QString::number(l.dayAt(n)) : QString());
-    return texts;
-}
+using testing::cells;
 
 struct Run {
     int exitCode = -1;
@@ -165,7 +151,7 @@ private slots:
         Form1 &f = rt::form<Form1>();
         QVERIFY(f.Visible());
         QCOMPARE(rt::form<MDIForm1>().WindowState(), 2);
-        QCOMPARE(cells(f), cellsOf(shown.year(), shown.month()));
+        QCOMPARE(cells(f), testing::expectedCells(shown.year(), shown.month()));
         QCOMPARE(f.monthc->ListIndex(), shown.month() - 1);
         QCOMPARE(f.millenium->Text() + f.century->Text() + f.decade->Text() + f.yearc->Text(),
                  QStringLiteral("%1").arg(shown.year(), 4, 10, QLatin1Char('0')));
@@ -173,7 +159,7 @@ private slots:
         // The calendar unloaded while the frame stays: back on today at the next tick.
         f.Unload();
         d.clock.advance(20000);
-        QCOMPARE(cells(rt::form<Form1>()), cellsOf(today.year(), today.month()));
+        QCOMPARE(cells(rt::form<Form1>()), testing::expectedCells(today.year(), today.month()));
         QVERIFY(d.messages.shown.empty());
     }
 

@@ -21,10 +21,7 @@ inline QStringList cells(const Form1 &f)
 // The 42 texts the engine gives for a year and month (1-12).
 inline QStringList expectedCells(int year, int month)
 {
-    const engine::MonthLayout l =
-        engine::layout({static_cast<std::int16_t>(year / 1000), static_cast<std::int16_t>(year / 100 % 10),
-                        static_cast<std::int16_t>(year / 10 % 10), static_cast<std::int16_t>(year % 10),
-                        static_cast<std::int16_t>(month - 1)});
+    const engine::MonthLayout l = engine::layout(engine::selectionOf(year, month));
     QStringList texts;
     for (int n = 0; n < 42; ++n)
         texts << (l.dayAt(n) ? QString::number(l.dayAt(n)) : QString());
