@@ -52,6 +52,8 @@ Form1::Form1()
 
 void Form1::prepareLoad()
 {
+    if (rt::isLoaded<Form1>())
+        return;
     (void)rt::toolWindowStyle();
     // One of each control the window is made of, polished and measured off
     // the screen, and thrown away: their code and their styles are ready.
