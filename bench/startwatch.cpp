@@ -305,7 +305,8 @@ int main(int argc, char **argv)
             xcb_flush(c);
             keyMs = msSince(Clock::now());
             if (log)
-                std::fprintf(stderr, "%8.1f key\n", keyMs);
+                std::fprintf(stderr, "%8.1f key @%.1f\n", keyMs,
+                             std::chrono::duration<double, std::milli>(Clock::now().time_since_epoch()).count());
         };
         // Looked at once the changes of the moment are all in.
         auto coverShown = [&](Clock::time_point, const Rect &r) {
@@ -350,7 +351,8 @@ int main(int argc, char **argv)
                 const auto *d = reinterpret_cast<xcb_damage_notify_event_t *>(e);
                 const Rect r{d->area.x, d->area.y, d->area.width, d->area.height};
                 if (log)
-                    std::fprintf(stderr, "%8.1f damage %d,%d %dx%d\n", msSince(now), r.x, r.y, r.w, r.h);
+                    std::fprintf(stderr, "%8.1f damage %d,%d %dx%d @%.1f\n", msSince(now), r.x, r.y, r.w, r.h,
+                                 std::chrono::duration<double, std::milli>(now.time_since_epoch()).count());
                 if (!isCursorBlink(r))
                     lastChange = now;
                 if (step == Step::Shown)

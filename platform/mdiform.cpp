@@ -22,8 +22,26 @@ BackgroundArea::BackgroundArea(QWidget *parent)
 
 void BackgroundArea::setPicture(const QImage &picture)
 {
+    m_held = nullptr;
     m_picture = picture;
     viewport()->update();
+}
+
+void BackgroundArea::setPicture(HeldPicture &held)
+{
+    m_held = &held;
+    m_picture = QImage();
+    held.prepare();
+    viewport()->update();
+}
+
+const QImage &BackgroundArea::picture() const
+{
+    if (m_held) {
+        m_picture = m_held->Picture();
+        m_held = nullptr;
+    }
+    return m_picture;
 }
 
 void BackgroundArea::setBackColor(const QColor &color)
@@ -35,7 +53,7 @@ void BackgroundArea::setBackColor(const QColor &color)
 
 QRect BackgroundArea::pictureRect() const
 {
-    if (m_picture.isNull())
+    if (picture().isNull())
         return {};
     const QSize area = viewport()->size();
     const QSize fitted = m_picture.size().scaled(area, Qt::KeepAspectRatio);
@@ -48,7 +66,7 @@ void BackgroundArea::paintEvent(QPaintEvent *event)
     preparePaintMemory(window());
     QPainter painter(viewport());
     painter.fillRect(event->rect(), m_backColor);
-    if (!m_picture.isNull()) {
+    if (!picture().isNull()) {
         // Scaled while drawing, clipped to what needs repainting: neither a
         // scaled nor a full-colour copy of the photograph is kept.
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -138,6 +156,11 @@ const QImage &MdiForm::Picture() const
 void MdiForm::setPicture(const QImage &picture)
 {
     m_area->setPicture(picture);
+}
+
+void MdiForm::setPicture(HeldPicture &held)
+{
+    m_area->setPicture(held);
 }
 
 void MdiForm::setBackColor(std::uint32_t stored)

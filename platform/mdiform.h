@@ -9,6 +9,8 @@
 
 namespace rt {
 
+class HeldPicture;
+
 // The client area of an MDI frame: BackColor, with the frame's Picture
 // drawn centred and scaled to fit, its aspect kept.
 class BackgroundArea : public QMdiArea {
@@ -16,7 +18,9 @@ class BackgroundArea : public QMdiArea {
 public:
     explicit BackgroundArea(QWidget *parent);
     void setPicture(const QImage &picture);
-    [[nodiscard]] const QImage &picture() const { return m_picture; }
+    // A holder's picture, taken from it when first drawn or asked for.
+    void setPicture(HeldPicture &held);
+    [[nodiscard]] const QImage &picture() const;
     void setBackColor(const QColor &color);
     [[nodiscard]] QRect pictureRect() const;
 
@@ -24,7 +28,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QImage m_picture;
+    mutable QImage m_picture;
+    mutable HeldPicture *m_held = nullptr;
     QColor m_backColor;
 };
 
@@ -59,6 +64,10 @@ public:
     // The picture is shared with whoever else holds it: no pixels are copied.
     [[nodiscard]] const QImage &Picture() const;
     void setPicture(const QImage &picture);
+    // The holder's picture, which need not be decoded yet: it is decoded on
+    // a worker thread meanwhile and taken when first drawn, so the window
+    // and its children are made while it is being decoded.
+    void setPicture(HeldPicture &held);
     void setBackColor(std::uint32_t stored);
 
 protected:

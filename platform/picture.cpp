@@ -26,6 +26,24 @@
 namespace rt {
 namespace {
 
+// A photograph's pixels are written once, row by row: made present in one
+// call rather than faulted in page by page (see preparePaintMemory()).
+// Buffers that size have pages of their own.
+void makePresent(const uchar *data, qsizetype size)
+{
+#if defined(Q_OS_LINUX) && defined(MADV_POPULATE_WRITE)
+    if (size < 128 * 1024)
+        return;
+    const auto page = static_cast<quintptr>(sysconf(_SC_PAGESIZE));
+    const quintptr begin = reinterpret_cast<quintptr>(data) & ~(page - 1);
+    const quintptr end = (reinterpret_cast<quintptr>(data) + quintptr(size) + page - 1) & ~(page - 1);
+    madvise(reinterpret_cast<void *>(begin), end - begin, MADV_POPULATE_WRITE);
+#else
+    (void)data;
+    (void)size;
+#endif
+}
+
 // Windows bitmap: 14-byte file header, 40-byte information header, colour
 // table, rows bottom-up, each padded to four bytes.
 QImage decodeBitmap(const QByteArray &file)
@@ -57,6 +75,7 @@ QImage decodeBitmap(const QByteArray &file)
     QImage image(width, int(rows), format);
     if (image.isNull())
         return {};
+    makePresent(image.bits(), image.sizeInBytes());
     // Every index a pixel can hold has a colour, listed or black.
     QList<QRgb> table(qsizetype(1) << bits, qRgb(0, 0, 0));
     for (quint32 i = 0; i < colours; ++i) {

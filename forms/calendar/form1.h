@@ -22,7 +22,7 @@ public:
 
     // Made ready while the program waits before the calendar's load (the
     // splash's seconds): its window's frame style and the glyphs of its
-    // texts. Loads nothing.
+    // texts. Loads nothing, and does nothing once the calendar is loaded.
     static void prepareLoad();
 
     void go_Click();

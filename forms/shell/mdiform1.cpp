@@ -27,7 +27,7 @@ void MDIForm1::prepareLoad()
 
 void MDIForm1::Form_Load()
 {
-    setPicture(Picture1[3].Picture());
+    setPicture(Picture1[3]);
     rt::form<Form1>().setVisible(true);
 }
 
