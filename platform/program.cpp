@@ -16,7 +16,13 @@
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
+#if defined(Q_OS_LINUX)
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,8 +32,72 @@ namespace {
 std::string g_programName;
 std::string g_display;
 
+// What the window system's own libraries print straight on stderr while the
+// application object connects (the Wayland client library's complaint about
+// XDG_RUNTIME_DIR, say) goes to memory meanwhile, and only reaches the
+// terminal once the connection is made.
+class HeldStderr {
+public:
+    HeldStderr()
+    {
+#if defined(Q_OS_LINUX)
+        std::fflush(stderr);
+        m_held = memfd_create("temporia-stderr", MFD_CLOEXEC);
+        m_saved = m_held < 0 ? -1 : fcntl(2, F_DUPFD_CLOEXEC, 3);
+        if (m_saved < 0 || dup2(m_held, 2) < 0)
+            drop();
+#endif
+    }
+    ~HeldStderr()
+    {
+        release(true);
+    }
+    HeldStderr(const HeldStderr &) = delete;
+    HeldStderr &operator=(const HeldStderr &) = delete;
+
+    // Gives stderr back, with what was held written to it or thrown away.
+    void release(bool passOn)
+    {
+#if defined(Q_OS_LINUX)
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        dup2(m_saved, 2);
+        if (passOn && lseek(m_held, 0, SEEK_SET) == 0) {
+            char buffer[4096];
+            ssize_t n = 0;
+            while ((n = read(m_held, buffer, sizeof buffer)) > 0) {
+                if (write(2, buffer, static_cast<size_t>(n)) != n)
+                    break;
+            }
+        }
+        drop();
+#else
+        (void)passOn;
+#endif
+    }
+
+private:
+    void drop()
+    {
+#if defined(Q_OS_LINUX)
+        if (m_saved >= 0)
+            close(m_saved);
+        if (m_held >= 0)
+            close(m_held);
+        m_saved = m_held = -1;
+#endif
+    }
+
+    int m_saved = -1;
+    int m_held = -1;
+};
+HeldStderr *g_heldStderr = nullptr;
+
 void noDisplay(const std::string &why)
 {
+    if (g_heldStderr)
+        g_heldStderr->release(false);
     std::fprintf(stderr, "%s: %s\n", g_programName.c_str(), why.c_str());
     std::fflush(stderr);
 }
@@ -50,6 +120,24 @@ void whileConnecting(QtMsgType type, const QMessageLogContext &context, const QS
         std::_Exit(1);
     }
     g_held.push_back({type, QByteArray(context.category ? context.category : ""), text});
+}
+
+// A display that goes away while the program runs (the Wayland compositor
+// ends) ends the program the same way: one line and status 1, not the abort
+// and core dump of the plugin's fatal message. The web engine's helpers end
+// by themselves once the program's end closes their channels to it.
+QtMessageHandler g_afterConnecting = nullptr;
+
+void whileConnected(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtFatalMsg && text.contains(QLatin1String("Wayland connection"))) {
+        noDisplay("lost the display (" + g_display + ")");
+        std::_Exit(1);
+    }
+    if (g_afterConnecting)
+        g_afterConnecting(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
 std::string environment(const char *name)
@@ -109,8 +197,13 @@ int runProgram(int argc, char *argv[], const QStringList &iconImages, const std:
 #endif
     installAccessibility();
     const QtMessageHandler previous = qInstallMessageHandler(whileConnecting);
+    auto heldStderr = std::make_unique<HeldStderr>();
+    g_heldStderr = heldStderr.get();
     QApplication app(argc, argv);
-    qInstallMessageHandler(previous);
+    g_heldStderr = nullptr;
+    heldStderr.reset();
+    g_afterConnecting = previous;
+    qInstallMessageHandler(whileConnected);
     for (const HeldMessage &m : g_held) {
         const QMessageLogContext context(nullptr, 0, nullptr, m.category.isEmpty() ? nullptr : m.category.constData());
         qt_message_output(m.type, context, m.text);

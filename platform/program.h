@@ -14,7 +14,8 @@ namespace rt {
 //
 // Without a display to show windows on, it says so in one line on stderr and
 // returns 1 instead of starting: neither a missing display nor one that
-// cannot be reached ends in a crash or a hang.
+// cannot be reached ends in a crash or a hang. A Wayland display that goes
+// away while the program runs ends it the same way, with exit status 1.
 int runProgram(int argc, char *argv[], const QStringList &iconImages, const std::function<void()> &startUp);
 
 // The program icon, each image at its own size, for every window.
