@@ -38,9 +38,12 @@ step_timeout=${CHAIN_STEP_TIMEOUT:-90}
 # Set, the frame's screenshot is copied there (docs/wayland.png is made so).
 shots=${WAYLAND_SCREENSHOTS:-}
 
-for tool in sway swaymsg grim dbus-run-session setsid timeout python3 convert; do
+# Debian's Python, with its accessibility client.
+python=/usr/bin/python3
+for tool in sway swaymsg grim dbus-run-session setsid timeout "$python" convert; do
     command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
 done
+"$python" -c 'import pyatspi' 2>/dev/null || { echo "skipped: pyatspi is not installed"; exit 77; }
 [ -x "$program" ] || { echo "FAIL: no program at $program"; exit 1; }
 
 as_user=()
@@ -147,7 +150,7 @@ tool() { timeout 20 "${as_user[@]}" "${desktop[@]}" SWAYSOCK="$ipc" WAYLAND_DISP
 # tiled or floating, x, y, width, height, visible or hidden, title; the
 # workspace's x, y, width and height first, on a line starting with "screen".
 views() {
-    tool swaymsg -t get_tree -r 2>/dev/null | python3 -c '
+    tool swaymsg -t get_tree -r 2>/dev/null | "$python" -c '
 import json, sys
 def walk(node, workspace):
     if node["type"] == "workspace" and node["name"] != "__i3_scratch":
@@ -159,7 +162,11 @@ def walk(node, workspace):
               r["width"], r["height"], "visible" if node.get("visible") else "hidden", node.get("name") or "", sep="\t")
     for child in node.get("nodes", []) + node.get("floating_nodes", []):
         walk(child, workspace)
-walk(json.load(sys.stdin), None)'
+try:
+    tree = json.load(sys.stdin)
+except ValueError:  # no compositor to ask
+    sys.exit(0)
+walk(tree, None)'
 }
 
 fail() {
@@ -248,7 +255,8 @@ start_program() {
         env HOME="$run/home" XDG_CONFIG_HOME="$run/config" XDG_DATA_HOME="$run/data" XDG_CACHE_HOME="$run/cache" \
         XDG_STATE_HOME="$run/state" XDG_RUNTIME_DIR="$run/runtime" TMPDIR="$run/tmp" \
         XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY="$socket" \
-        setsid --wait sh -c 'echo $$ >"$0"; exec "$1" 2>"$2"' "$run/out/pid" "$app" "$run/out/stderr" \
+        "${accessible[@]}" setsid --wait sh -c 'echo "$DBUS_SESSION_BUS_ADDRESS" >"$0.bus"; echo $$ >"$0"; exec "$1" 2>"$2"' \
+        "$run/out/pid" "$app" "$run/out/stderr" \
         >"$run/out/program.log" 2>&1 &
     session=$!
     pid_known() {
@@ -258,6 +266,47 @@ start_program() {
     }
     wait_for "program" pid_known
     pid=$(cat "$run/out/pid")
+}
+
+# The month the calendar shows, read as a screen reader reads it: the 42 day
+# cells through the accessibility bus (which a program started with
+# QT_LINUX_ACCESSIBILITY_ALWAYS_ON joins). Today's month, or the next one if
+# midnight ended a month meanwhile.
+read_month() {
+    tool env DBUS_SESSION_BUS_ADDRESS="$(cat "$run/out/pid.bus")" "$python" -c '
+import calendar, datetime, sys, time
+import pyatspi
+pid, frame = int(sys.argv[1]), sys.argv[2]
+def walk(node):
+    yield node
+    for child in node:
+        if child is not None:
+            yield from walk(child)
+def cells():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.get_process_id() == pid:
+            for window in app:
+                if window is not None and window.name == frame:
+                    found = [n.queryText().getText(0, -1) for n in walk(window)
+                             if n.getRoleName() == "text" and n.name.endswith(("week 1", "week 2", "week 3", "week 4", "week 5", "week 6"))]
+                    if len(found) == 42:
+                        return found
+def expected(day):
+    start = day.replace(day=1).weekday()
+    texts = [""] * 42
+    for d in range(1, calendar.monthrange(day.year, day.month)[1] + 1):
+        texts[start + d - 1] = str(d)
+    return texts
+deadline = time.monotonic() + 30
+while (texts := cells()) is None and time.monotonic() < deadline:
+    time.sleep(0.1)
+today = datetime.date.today()
+for day in (today, today - datetime.timedelta(days=1)):
+    if texts == expected(day):
+        print(day.strftime("%B %Y"))
+        sys.exit(0)
+print(f"the cells read {texts}")
+sys.exit(1)' "$pid" "A 10000 YEAR TEMPORIA"
 }
 
 # The splash: the program's first window, floating, which the compositor
@@ -320,13 +369,17 @@ $written"
 
 ended() { ! running "$session"; }
 
+accessible=()
 if [ "$mode" = chain ]; then
+    accessible=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
     start_compositor
     say "compositor started: $(field 4 "$screen")x$(field 5 "$screen") on $(basename "$socket")"
     start_program
     say "program started (process $pid)"
     to_splash
     to_frame
+    month=$(read_month) || fail "the calendar is not on today's month: $month"
+    say "the calendar shows today's month: $month, read from its 42 day cells"
     tool grim "$run/out/frame.png" || fail "no screenshot of the frame"
     [ -z "$shots" ] || cp "$run/out/frame.png" "$shots/wayland.png"
     to_browser
@@ -363,13 +416,13 @@ $said"
     exit 0
 fi
 
-for stage in splash frame browser about; do
+for stage in splash frame browser About; do
     start_compositor
     start_program
     to_splash
     [ "$stage" = splash ] || to_frame
     [ "$stage" = splash ] || [ "$stage" = frame ] || to_browser
-    [ "$stage" != about ] || to_about
+    [ "$stage" != About ] || to_about
     kill "$sway_pid"
     lost=$(date +%s%N)
     wait_for "end of the program once the compositor ended" ended
@@ -378,7 +431,8 @@ for stage in splash frame browser about; do
     say "compositor ended at the $stage; the program ended $(( ($(date +%s%N) - lost) / 1000000 )) ms later with exit code $code"
     [ "$code" = 1 ] || fail "exit code $code, not 1"
     lines=$(wc -l <"$run/out/stderr")
-    [ "$lines" = 1 ] && grep -q display "$run/out/stderr" || fail "not one line about the display on stderr"
+    [ "$lines" = 1 ] && grep -q "^$(basename "$app"): .*display" "$run/out/stderr" ||
+        fail "not the program's one line about the display on stderr"
     say "  stderr: $(cat "$run/out/stderr")"
     nothing_left
     say "  no process of the program left, no file written"
