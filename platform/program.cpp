@@ -41,6 +41,10 @@ public:
     HeldStderr()
     {
 #if defined(Q_OS_LINUX)
+        // With stderr closed there is nothing to hold, and the memory file
+        // would take its number.
+        if (fcntl(2, F_GETFD) < 0)
+            return;
         std::fflush(stderr);
         m_held = memfd_create("temporia-stderr", MFD_CLOEXEC);
         m_saved = m_held < 0 ? -1 : fcntl(2, F_DUPFD_CLOEXEC, 3);

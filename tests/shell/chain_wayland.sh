@@ -152,7 +152,7 @@ tool() { timeout 20 "${as_user[@]}" "${desktop[@]}" SWAYSOCK="$ipc" WAYLAND_DISP
 views() {
     tool swaymsg -t get_tree -r 2>/dev/null | "$python" -c '
 import json, sys
-def walk(node, workspace):
+def walk(node):
     if node["type"] == "workspace" and node["name"] != "__i3_scratch":
         r = node["rect"]
         print("screen", r["x"], r["y"], r["width"], r["height"], sep="\t")
@@ -161,12 +161,12 @@ def walk(node, workspace):
         print(node["pid"], "floating" if node["type"] == "floating_con" else "tiled", r["x"], r["y"],
               r["width"], r["height"], "visible" if node.get("visible") else "hidden", node.get("name") or "", sep="\t")
     for child in node.get("nodes", []) + node.get("floating_nodes", []):
-        walk(child, workspace)
+        walk(child)
 try:
     tree = json.load(sys.stdin)
 except ValueError:  # no compositor to ask
     sys.exit(0)
-walk(tree, None)'
+walk(tree)'
 }
 
 fail() {
