@@ -126,15 +126,17 @@ void whileConnecting(QtMsgType type, const QMessageLogContext &context, const QS
     g_held.push_back({type, QByteArray(context.category ? context.category : ""), text});
 }
 
-// A display that goes away while the program runs (the Wayland compositor
-// ends) ends the program the same way: one line and status 1, not the abort
-// and core dump of the plugin's fatal message. The web engine's helpers end
-// by themselves once the program's end closes their channels to it.
+// A display that goes away while the program runs ends the program the same
+// way: one line and status 1. The Wayland plugin reports the broken
+// connection itself (as a warning before it exits, or as a fatal message,
+// an abort, depending on Qt's version); its line is replaced by the
+// program's. The web engine's helpers end by themselves once the program's
+// end closes their channels to it.
 QtMessageHandler g_afterConnecting = nullptr;
 
 void whileConnected(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    if (type == QtFatalMsg && text.contains(QLatin1String("Wayland connection"))) {
+    if ((type == QtWarningMsg || type == QtFatalMsg) && text.startsWith(QLatin1String("The Wayland connection"))) {
         noDisplay("lost the display (" + g_display + ")");
         std::_Exit(1);
     }
