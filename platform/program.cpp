@@ -21,9 +21,12 @@
 #include <sys/mman.h>
 #include <unistd.h>
 #endif
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace rt {
@@ -137,6 +140,14 @@ QtMessageHandler g_afterConnecting = nullptr;
 void whileConnected(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if ((type == QtWarningMsg || type == QtFatalMsg) && text.startsWith(QLatin1String("The Wayland connection"))) {
+        // The plugin's reading thread and the main thread may both find the
+        // connection broken: the first one says so and ends the program, the
+        // other waits for that end.
+        static std::atomic_flag said = ATOMIC_FLAG_INIT;
+        if (said.test_and_set()) {
+            for (;;)
+                std::this_thread::sleep_for(std::chrono::hours(1));
+        }
         noDisplay("lost the display (" + g_display + ")");
         std::_Exit(1);
     }
