@@ -345,6 +345,10 @@ to_browser() {
     helpers=$(program_processes | grep -c QtWebEngineProcess)
     [ "$helpers" -gt 0 ] || fail "no web-engine helper found in the program's session: the check for leftovers would prove nothing"
     say "$helpers web-engine helper processes running"
+    # The program goes without the engine's sandbox as root only.
+    if program_processes | grep QtWebEngineProcess | grep -q -e '--no-sandbox'; then
+        fail "the web engine runs without its sandbox for an unprivileged user"
+    fi
 }
 
 to_about() {
