@@ -38,8 +38,9 @@ int designStretch(const QFont &f, const QString &standIn) // as substitutes() gi
     if (const auto it = known.constFind(key); it != known.cend())
         return *it;
     int stretch = 100;
-    const auto design = std::find_if(designWidths.begin(), designWidths.end(),
-                                     [&](const DesignWidth &d) { return standIn.compare(d.family, Qt::CaseInsensitive) == 0; });
+    const auto design = std::find_if(designWidths.begin(), designWidths.end(), [&](const DesignWidth &d) {
+        return standIn.compare(d.family, Qt::CaseInsensitive) == 0;
+    });
     QFont probe = f;
     probe.setPixelSize(1000);
     // What the font database resolves it to: a fallback where the stand-in is missing.
