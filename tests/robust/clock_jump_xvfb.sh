@@ -5,7 +5,9 @@
 # real monotonic clock. The slideshow keeps changing the photograph every 20
 # seconds across each jump, as timers count elapsed time and not the time of
 # day; and the calendar's today follows the new date at its next drawing:
-# Ctrl+Home shows the new today's month, read back through Ctrl+C.
+# Ctrl+Home shows the new today's month, read back through Ctrl+C. (Faked
+# too, the monotonic clock takes the timers along: after the hour back no
+# photograph comes for an hour, and the test fails.)
 #
 #   clock_jump_xvfb.sh PROGRAM
 program=${1:?usage: clock_jump_xvfb.sh PROGRAM}
