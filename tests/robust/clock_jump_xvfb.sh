@@ -16,6 +16,13 @@ for f in /usr/lib/*/faketime/libfaketime.so.1 /usr/lib/faketime/libfaketime.so.1
     [ -e "$f" ] && faketime_lib=$f && break
 done
 [ -n "$faketime_lib" ] || { echo "skipped: libfaketime is not installed"; exit 77; }
+# A build with AddressSanitizer wants its runtime first of all libraries;
+# preloading it too would hang the shell that starts the program, so it is
+# told to accept the faked clock's library ahead of it.
+sanitizer=()
+if ldd "$program" 2>/dev/null | grep -q libasan; then
+    sanitizer=(ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0")
+fi
 command -v xclip >/dev/null 2>&1 || { echo "skipped: xclip is not installed"; exit 77; }
 source "$(dirname "$0")/desktop.sh"
 
@@ -25,7 +32,7 @@ mapfile -t folders < <(folder_settings "$work/user")
 # Ten minutes past midnight on 1 July 2026, running on from there.
 echo '@2026-07-01 00:10:00' >"$work/clock"
 start_program clock "${folders[@]}" LD_PRELOAD="$faketime_lib" FAKETIME_TIMESTAMP_FILE="$work/clock" \
-    FAKETIME_NO_CACHE=1 FAKETIME_DONT_FAKE_MONOTONIC=1 DONT_FAKE_MONOTONIC=1
+    FAKETIME_NO_CACHE=1 FAKETIME_DONT_FAKE_MONOTONIC=1 DONT_FAKE_MONOTONIC=1 "${sanitizer[@]}"
 to_frame clock
 frame=$window
 
