@@ -37,16 +37,18 @@ to_frame clock
 frame=$window
 
 # The month the calendar shows after Ctrl+Home, as Ctrl+C copies it; its
-# first line names it.
-todays_month() {
-    press "$frame" ctrl+Home
-    press "$frame" ctrl+c
-    timeout 10 xclip -o -selection clipboard 2>/dev/null | sed -n '/[A-Za-z]/{s/^ *//;s/ *$//;p;q}'
+# first line names it. The keys take a moment to arrive: the clipboard is
+# read until it names the month, and the month before tells from the one
+# expected.
+shown=
+copied_month() {
+    shown=$(timeout 10 xclip -o -selection clipboard 2>/dev/null | sed -n '/[A-Za-z]/{s/^ *//;s/ *$//;p;q}')
+    [ "$shown" = "$1" ]
 }
 shows_month() {
-    local shown
-    shown=$(todays_month)
-    [ "$shown" = "$1" ] || fail "Ctrl+Home shows \"$shown\", not \"$1\""
+    press "$frame" ctrl+Home
+    press "$frame" ctrl+c
+    wait_for "copy of $1 after Ctrl+Home" copied_month "$1"
     say "Ctrl+Home shows $1"
 }
 
