@@ -1,7 +1,7 @@
 #include "twips.h"
 
 #include <QApplication>
-#include <QFontInfo>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
@@ -41,10 +41,10 @@ int designStretch(const QFont &f, const QString &standIn) // as substitutes() gi
     const auto design = std::find_if(designWidths.begin(), designWidths.end(), [&](const DesignWidth &d) {
         return standIn.compare(d.family, Qt::CaseInsensitive) == 0;
     });
-    QFont probe = f;
-    probe.setPixelSize(1000);
-    // What the font database resolves it to: a fallback where the stand-in is missing.
-    if (design != designWidths.end() && QFontInfo(probe).family().compare(standIn, Qt::CaseInsensitive) != 0) {
+    // Installed, the stand-in is used and no font needs measuring.
+    if (design != designWidths.end() && !QFontDatabase::families().contains(standIn, Qt::CaseInsensitive)) {
+        QFont probe = f;
+        probe.setPixelSize(1000);
         const double wanted = f.bold() ? (f.italic() ? design->boldItalic : design->bold)
                                        : (f.italic() ? design->italic : design->regular);
         const double width = QFontMetricsF(probe).horizontalAdvance(widthSample);
