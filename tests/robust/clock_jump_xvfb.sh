@@ -29,7 +29,8 @@ source "$(dirname "$0")/desktop.sh"
 start_desktop
 program_folders "$work/user"
 mapfile -t folders < <(folder_settings "$work/user")
-# Ten minutes past midnight on 1 July 2026, running on from there.
+# Ten minutes past midnight on 1 July 2026, running on from there; the
+# monotonic clock real (DONT_FAKE_MONOTONIC is the older libfaketime's name).
 echo '@2026-07-01 00:10:00' >"$work/clock"
 start_program clock "${folders[@]}" LD_PRELOAD="$faketime_lib" FAKETIME_TIMESTAMP_FILE="$work/clock" \
     FAKETIME_NO_CACHE=1 FAKETIME_DONT_FAKE_MONOTONIC=1 DONT_FAKE_MONOTONIC=1 "${sanitizer[@]}"
