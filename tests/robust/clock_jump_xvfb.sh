@@ -24,6 +24,7 @@ if ldd "$program" 2>/dev/null | grep -q libasan; then
     sanitizer=(ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0")
 fi
 command -v xclip >/dev/null 2>&1 || { echo "skipped: xclip is not installed"; exit 77; }
+# shellcheck source=desktop.sh
 source "$(dirname "$0")/desktop.sh"
 
 start_desktop

@@ -6,6 +6,7 @@
 #
 #   copies_two_xvfb.sh PROGRAM
 program=${1:?usage: copies_two_xvfb.sh PROGRAM}
+# shellcheck source=desktop.sh
 source "$(dirname "$0")/desktop.sh"
 
 start_desktop

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # A desktop for the fault tests, sourced by them: a virtual X screen (Xvfb,
 # on a display it picks with -displayfd), a window manager (openbox) and a
 # D-Bus session bus, and the program run on it as a real process through the
@@ -22,7 +23,7 @@ done
 work=$(mktemp -d "${TMPDIR:-/tmp}/temporia-fault.XXXXXX") || exit 1
 mkdir -p "$work/desktop/runtime"
 chmod 0700 "$work/desktop/runtime"
-xvfb= wm= bus= failed=0
+xvfb='' wm='' bus='' failed=0
 declare -A sessions=() pids=()
 started=$(date +%s%N)
 

@@ -16,6 +16,7 @@ if [ -z "${TEMPORIA_OWN_MOUNTS:-}" ] && command -v unshare >/dev/null 2>&1 &&
     unshare --mount --propagation private true 2>/dev/null; then
     TEMPORIA_OWN_MOUNTS=1 exec unshare --mount --propagation private "$0" "$@"
 fi
+# shellcheck source=desktop.sh
 source "$(dirname "$0")/desktop.sh"
 
 mounts=()

@@ -8,6 +8,7 @@
 #   fonts_missing_xvfb.sh PROGRAM
 program=${1:?usage: fonts_missing_xvfb.sh PROGRAM}
 conf=$(cd "$(dirname "$0")" && pwd)/fonts_dejavu_only.conf
+# shellcheck source=desktop.sh
 source "$(dirname "$0")/desktop.sh"
 [ -d /usr/share/fonts/truetype/dejavu ] || { echo "skipped: DejaVu is not installed (fonts-dejavu-core)"; exit 77; }
 if FONTCONFIG_FILE=$conf fc-list : family | grep -q -E 'Liberation|Z003|Nimbus'; then
