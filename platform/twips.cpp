@@ -1,11 +1,63 @@
 #include "twips.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+
 namespace rt {
+namespace {
+
+// How wide the metric-compatible stand-ins set this line at 1000 pixels.
+constexpr QLatin1StringView widthSample("The quick brown fox jumps over the lazy dog 0123456789");
+struct DesignWidth {
+    QLatin1StringView family;
+    double regular, italic, bold, boldItalic;
+};
+constexpr std::array<DesignWidth, 3> designWidths{{
+    {QLatin1StringView("Liberation Sans"), 25626, 25626, 27230, 27230},
+    {QLatin1StringView("Liberation Serif"), 23523, 23155, 24548, 23750},
+    {QLatin1StringView("Z003"), 20320, 20320, 20320, 20320},
+}};
+
+// The stretch that makes the fallback for a missing stand-in as wide as the
+// stand-in: DejaVu Sans, a common fallback, sets a line 17% wider than
+// Liberation Sans, and fixed labels would cut their text off. 100 when the
+// stand-in is installed or the fallback is no wider.
+int designStretch(const QFont &f, const QString &standIn) // as substitutes() gives it: in lower case
+{
+    static QHash<QString, int> known;
+    const QString key = standIn + QLatin1Char(f.bold() ? 'b' : '-') + QLatin1Char(f.italic() ? 'i' : '-');
+    if (const auto it = known.constFind(key); it != known.cend())
+        return *it;
+    int stretch = 100;
+    const auto design = std::find_if(designWidths.begin(), designWidths.end(), [&](const DesignWidth &d) {
+        return standIn.compare(d.family, Qt::CaseInsensitive) == 0;
+    });
+    // Installed, the stand-in is used and no font needs measuring.
+    if (design != designWidths.end() && !QFontDatabase::families().contains(standIn, Qt::CaseInsensitive)) {
+        QFont probe = f;
+        probe.setPixelSize(1000);
+        const double wanted = f.bold() ? (f.italic() ? design->boldItalic : design->bold)
+                                       : (f.italic() ? design->italic : design->regular);
+        const double width = QFontMetricsF(probe).horizontalAdvance(widthSample);
+        // 3% to spare: at the small sizes of the windows each advance is
+        // rounded to whole pixels, which a line of a few words adds up.
+        if (width > wanted)
+            stretch = std::max(50, static_cast<int>(std::floor(97.0 * wanted / width)));
+    }
+    known.insert(key, stretch);
+    return stretch;
+}
+
+} // namespace
 
 QColor color(std::uint32_t stored)
 {
@@ -46,6 +98,10 @@ QFont font(const QString &family, double points, bool bold, bool italic, bool un
     // which would load its tables and shaping code for each face. Scripts
     // that need shaping are still shaped.
     f.setStyleStrategy(QFont::PreferNoShaping);
+    if (!standIns.isEmpty()) {
+        if (const int stretch = designStretch(f, standIns.first()); stretch < 100)
+            f.setStretch(stretch);
+    }
     return f;
 }
 

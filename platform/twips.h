@@ -43,7 +43,9 @@ inline constexpr std::uint32_t highlightedText = 0x8000000E; // system colour 14
 
 // A font by its design name and point size; sizes are turned into pixels at
 // 96 dpi so that text fits the twip layout on every screen. Families that
-// this system lacks are replaced by metric-compatible ones (installFonts()).
+// this system lacks are replaced by metric-compatible ones (installFonts());
+// where those are missing too, the system's fallback is narrowed to their
+// width, so that every text still fits the place it was laid out for.
 [[nodiscard]] QFont font(const QString &family, double points, bool bold = false, bool italic = false,
                          bool underline = false);
 

@@ -199,7 +199,6 @@ void Form1::createControls()
 void Form1::Form_Load()
 {
     const QDate today = rt::services().date->today();
-    m_today = today;
     const int Y = today.year();
     const int M = today.month();
 
@@ -212,7 +211,8 @@ void Form1::Form_Load()
     millenium->setListIndex(Y / 1000);
     century->setListIndex(Y / 100 % 10);
     monthc->setListIndex(M - 1);
-    go_Click();
+    // As the button draws, with the date just read.
+    draw(today);
 }
 
 QList<QWidget *> Form1::focusableControls() const
@@ -294,7 +294,13 @@ void Form1::go_Click()
         rt::Balloon::show(missing, whyUnselected(missing));
         return;
     }
+    // Today as of this drawing: a clock set without the system saying so
+    // (or a watch that missed it) is caught up with here at the latest.
+    draw(rt::services().date->today());
+}
 
+void Form1::draw(const QDate &today)
+{
     const engine::Selection s{millenium->ListIndex(), century->ListIndex(), decade->ListIndex(), yearc->ListIndex(),
                               monthc->ListIndex()};
     const std::int16_t first = engine::firstWeekday(s);
@@ -311,6 +317,7 @@ void Form1::go_Click()
     m_shownYear = engine::yearNumber(s);
     m_shownStartCell = month.startCell;
     m_shownMonth = s.month + 1;
+    m_today = today;
     markToday();
     emit drawn();
 }

@@ -68,11 +68,13 @@ private:
     [[nodiscard]] rt::ComboBox *firstUnselected() const;
     // What the person reads beside it: what was not taken and what can be.
     [[nodiscard]] QString whyUnselected(const rt::ComboBox *combo) const;
+    // Writes the selected month into the grid and marks today in it.
+    void draw(const QDate &today);
     // Makes today's cell stand out when the grid shows today's month.
     void markToday();
 
     int m_shownYear = 0;
     int m_shownMonth = 0;     // 1-12 once drawn
     int m_shownStartCell = 0; // the cell that holds its 1st
-    QDate m_today;            // as of the load, or the last change of the date
+    QDate m_today;            // as of the last drawing, or the last change of the date
 };

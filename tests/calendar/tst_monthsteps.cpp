@@ -253,6 +253,18 @@ private slots:
         d.date.date = QDate(2026, 7, 21);
         d.clock.advance(12 * 3600 * 1000);
         QCOMPARE(marked(f), QStringList{"text1(22) 21 today"});
+
+        // A clock that jumps without a word from the system: the mark stays
+        // until the next drawing, which takes the new date. A day forward...
+        d.date.date = QDate(2026, 7, 22);
+        QCOMPARE(marked(f), QStringList{"text1(22) 21 today"});
+        QTest::keyClick(f.go, Qt::Key_PageDown);
+        QTest::keyClick(f.go, Qt::Key_PageUp);
+        QCOMPARE(marked(f), QStringList{"text1(23) 22 today"});
+        // ...and an hour back over midnight, by the button.
+        d.date.date = QDate(2026, 7, 21);
+        QTest::mouseClick(f.go, Qt::LeftButton);
+        QCOMPARE(marked(f), QStringList{"text1(22) 21 today"});
     }
 };
 
