@@ -137,7 +137,6 @@ QByteArray refusalPage(const QUrl &url)
                                    "address and press Enter again, or go back to the <a href=\"index.html\">welcome "
                                    "page</a>.</p>\n")
                         .arg(shown, e.why));
-
 }
 
 QUrl stoppedUrl(const QUrl &page)
