@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QIcon>
 #include <QSocketNotifier>
+#include <QWidget>
 
 #include <cerrno>
 #include <csignal>

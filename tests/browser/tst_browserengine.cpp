@@ -325,7 +325,7 @@ private slots:
         // The window still closes into the About window.
         browser.Unload();
         QVERIFY(!rt::isLoaded<frmBrowser>());
-        QVERIFY(rt::isLoaded<frmAbout>() && rt::form<frmAbout>().isVisible());
+        QVERIFY(rt::isLoaded<frmAbout>() && rt::form<frmAbout>().Visible());
     }
 
     void backAndForward()
