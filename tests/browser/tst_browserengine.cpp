@@ -152,9 +152,9 @@ void type(frmBrowser &browser, const QString &text)
     QTest::keyClick(browser.cboAddress, Qt::Key_Return);
 }
 
-// The engine's renderer processes, found among this process's descendants by
-// their command line (the engine rewrites what /proc says of their
-// environment, not of their arguments).
+// The engine's renderer processes, found among this process's descendants:
+// those with a renderer's command line, and those the engine's zygote forked,
+// which keep the zygote's command line for a while.
 QList<pid_t> renderers()
 {
     QMultiHash<pid_t, pid_t> children;
@@ -171,13 +171,18 @@ QList<pid_t> renderers()
         if (fields.size() > 1)
             children.insert(fields.at(1).toInt(), pid);
     }
+    auto commandLine = [](pid_t pid) {
+        QFile file(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
     QList<pid_t> found;
     QList<pid_t> next{getpid()};
     while (!next.isEmpty()) {
-        for (const pid_t child : children.values(next.takeFirst())) {
+        const pid_t parent = next.takeFirst();
+        const bool zygote = commandLine(parent).contains("--type=zygote");
+        for (const pid_t child : children.values(parent)) {
             next << child;
-            QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(child));
-            if (commandLine.open(QIODevice::ReadOnly) && commandLine.readAll().contains("--type=renderer"))
+            if (zygote || commandLine(child).contains("--type=renderer"))
                 found << child;
         }
     }
