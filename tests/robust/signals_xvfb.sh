@@ -135,13 +135,13 @@ for v in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS QT_QUICK_BACKEND; do
 done
 # The program runs in the foreground of a shell that leads its process
 # session and records how it ended as a shell sees it (128+n when a signal
-# ended it). No core file may be written: the limit would hide one, so the
+# ended it); the shell's own word on that ("Terminated") is not the program's. No core file may be written: the limit would hide one, so the
 # test reads the status instead and keeps the system's limit.
 # shellcheck disable=SC2016 # $$, $? and $0 belong to the inner shell
 "${desktop[@]}" "${passthrough[@]}" dbus-run-session -- \
     env HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache" \
     XDG_STATE_HOME="$work/state" XDG_RUNTIME_DIR="$work/runtime" TMPDIR="$work/tmp" \
-    setsid --wait sh -c 'echo $$ >"$0"; "$1" 2>"$2"; echo $? >"$3"' "$work/sid" "$program" "$work/stderr" \
+    setsid --wait sh -c 'echo $$ >"$0"; { (exec "$1" 2>"$2"); echo $? >"$3"; } 2>/dev/null' "$work/sid" "$program" "$work/stderr" \
     "$work/status" >"$work/program.log" 2>&1 &
 session=$!
 program_known() {
@@ -208,4 +208,4 @@ if [ "$fault" = XKILL ]; then
 else
     [ "$lines" = 0 ] || fail "the program wrote on stderr"
 fi
-echo "PASS ($fault at $stage: status $status${lines:+, $(head -c 200 "$work/stderr")})"
+echo "PASS ($fault at $stage: status $status) $(head -c 200 "$work/stderr")"
