@@ -33,6 +33,7 @@ chmod 0700 "$work/runtime" "$work/desktop/runtime"
 
 xvfb=
 wm=
+sysinfo=
 session=
 sid=
 pid=
@@ -54,7 +55,7 @@ cleanup() {
     if [ -n "$session" ]; then
         for p in $(ps -o pid= --ppid "$session"); do kill "$p" 2>/dev/null; done
     fi
-    for p in $session $wm $xvfb; do kill "$p" 2>/dev/null; done
+    for p in $session $sysinfo $wm $xvfb; do kill "$p" 2>/dev/null; done
     if [ "$failed" = 0 ]; then rm -rf "$work"; else echo "kept for inspection: $work"; fi
 }
 trap cleanup EXIT
@@ -170,10 +171,15 @@ fi
 if [ "$stage" = sysinfo ]; then
     about=$window
     press "$about" alt+s
+    # The system-information program, which the program starts detached, in
+    # a session of its own; or the program's message that it cannot.
     other_window() {
         local w
-        for w in $(timeout 10 xdotool search --all --onlyvisible --pid "$pid" --name '.' 2>/dev/null); do
-            [ "$w" != "$about" ] && return 0
+        for w in $(timeout 10 xdotool search --all --onlyvisible --name '.' 2>/dev/null); do
+            [ "$w" != "$about" ] || continue
+            sysinfo=$(timeout 10 xdotool getwindowpid "$w" 2>/dev/null)
+            [ "$sysinfo" = "$pid" ] && sysinfo=
+            return 0
         done
         return 1
     }
