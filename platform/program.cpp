@@ -64,6 +64,23 @@ void whileConnecting(QtMsgType type, const QMessageLogContext &context, const QS
     g_held.push_back({type, QByteArray(context.category ? context.category : ""), text});
 }
 
+// The platform plugin reports a lost display in its own words, then ends
+// the program with status 1. The user reads the same line as for a display
+// that could not be opened.
+QtMessageHandler g_connected = nullptr;
+
+void whileConnected(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (text.startsWith(QLatin1String("The X11 connection broke"))) {
+        noDisplay(g_display.empty() ? "lost the display" : "lost the display (" + g_display + ")");
+        return;
+    }
+    if (g_connected)
+        g_connected(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
 std::string environment(const char *name)
 {
     const char *value = std::getenv(name);
@@ -174,7 +191,8 @@ int runProgram(int argc, char *argv[], const QStringList &iconImages, const std:
     installAccessibility();
     const QtMessageHandler previous = qInstallMessageHandler(whileConnecting);
     QApplication app(argc, argv);
-    qInstallMessageHandler(previous);
+    g_connected = previous;
+    qInstallMessageHandler(whileConnected);
     for (const HeldMessage &m : g_held) {
         const QMessageLogContext context(nullptr, 0, nullptr, m.category.isEmpty() ? nullptr : m.category.constData());
         qt_message_output(m.type, context, m.text);

@@ -10,7 +10,8 @@
 #          About window's System Info... pressed, what it opened still shown)
 #
 # After a signal the program must end promptly as killed by it (the shell's
-# 128+n); after the X server went, with exit status 1 and one line on stderr.
+# 128+n); after the X server went, with exit status 1 and one line on stderr
+# naming the display it lost.
 # Either way no process of it may be left (the web engine's helpers
 # included), it dumps no core, and the folders stay empty.
 # Exit codes: 0 passed, 1 failed, 77 skipped (a tool is missing).
@@ -215,6 +216,8 @@ if [ "$fault" = XKILL ]; then
     programs=1
     [ -n "$sysinfo" ] && programs=2
     [ "$lines" = "$programs" ] || fail "$lines lines on stderr, not one a program"
+    grep -q "^$(basename "$program"): lost the display (DISPLAY=$DISPLAY)\$" "$work/stderr" ||
+        fail "the program did not say that it lost the display"
 else
     [ "$lines" = 0 ] || fail "the program wrote on stderr"
 fi
