@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "app.h"
 #include "dispatch.h"
+#include "form.h"
 #include "picture.h"
 #include "style.h"
 #include "twips.h"
@@ -10,6 +11,11 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QIcon>
+#include <QSocketNotifier>
+#include <QWidget>
+
+#include <cerrno>
+#include <csignal>
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,9 +23,7 @@
 #include <malloc.h>
 #endif
 #if defined(Q_OS_LINUX)
-#include <fcntl.h>
 #include <sys/mman.h>
-#include <unistd.h>
 #endif
 #include <atomic>
 #include <chrono>
@@ -28,6 +32,12 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#if defined(Q_OS_UNIX)
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+#endif
 
 namespace rt {
 namespace {
@@ -130,8 +140,8 @@ void whileConnecting(QtMsgType type, const QMessageLogContext &context, const QS
 }
 
 // A display that goes away while the program runs ends the program the same
-// way: one line and status 1. The Wayland plugin reports the broken
-// connection itself (as a warning before it exits, or as a fatal message,
+// way as one that cannot be opened: one line and status 1. The Wayland
+// plugin reports the broken connection itself (as a warning before it exits, or as a fatal message,
 // an abort, depending on Qt's version); its line is replaced by the
 // program's. The web engine's helpers end by themselves once the program's
 // end closes their channels to it.
@@ -150,6 +160,11 @@ void whileConnected(QtMsgType type, const QMessageLogContext &context, const QSt
         }
         noDisplay("lost the display (" + g_display + ")");
         std::_Exit(1);
+    }
+    // The X11 plugin ends the program with status 1 itself once it has said so.
+    if (text.startsWith(QLatin1String("The X11 connection broke"))) {
+        noDisplay(g_display.empty() ? "lost the display" : "lost the display (" + g_display + ")");
+        return;
     }
     if (g_afterConnecting)
         g_afterConnecting(type, context, text);
@@ -176,6 +191,58 @@ void keepNothingOnDisk()
     if (!qEnvironmentVariableIsSet("__GL_SHADER_DISK_CACHE"))
         qputenv("__GL_SHADER_DISK_CACHE", "0");
 }
+
+#if defined(Q_OS_UNIX)
+// The signals that ask a desktop program to end: from the session (SIGTERM
+// at logout, SIGHUP when its terminal goes) and from the keyboard (SIGINT).
+// The handler only passes the number on through a pipe; the event loop then
+// ends the program.
+constexpr int endSignals[] = {SIGTERM, SIGINT, SIGHUP};
+int g_signalPipe[2] = {-1, -1};
+
+void onEndSignal(int number)
+{
+    // A second signal while the program ends takes its default action at once.
+    struct sigaction plain {};
+    plain.sa_handler = SIG_DFL;
+    for (const int s : endSignals)
+        sigaction(s, &plain, nullptr);
+    const int saved = errno;
+    const auto byte = static_cast<unsigned char>(number);
+    [[maybe_unused]] const ssize_t written = ::write(g_signalPipe[1], &byte, 1);
+    errno = saved;
+}
+
+// Ends as the signal asked: the windows go without a word (no handler, no
+// next window of the chain), the web engine's page views with them, which
+// ends its helper processes; then the signal's default action ends the
+// process, so that whoever sent it sees it ended by that signal.
+void endOnSignals()
+{
+    if (::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [notifier] {
+        unsigned char number = 0;
+        if (::read(g_signalPipe[0], &number, 1) != 1)
+            return;
+        notifier->setEnabled(false);
+        Forms::destroyAll();
+        std::fflush(nullptr);
+        ::raise(number);
+        // Blocked by whoever started the program: end with the status a shell gives.
+        std::_Exit(128 + number);
+    });
+    struct sigaction action {};
+    action.sa_handler = onEndSignal;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    for (const int s : endSignals)
+        sigaction(s, &action, nullptr);
+}
+#else
+void endOnSignals() {}
+#endif
 
 } // namespace
 
@@ -236,6 +303,7 @@ int runProgram(int argc, char *argv[], const QStringList &iconImages, const std:
     QApplication::setQuitOnLastWindowClosed(false);
     installFonts();
 
+    endOnSignals();
     dispatch(startUp);
     return QApplication::exec();
 }

@@ -10,6 +10,14 @@
 
 #include <algorithm>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#ifdef __linux__
+#include <linux/close_range.h>
+#endif
+#endif
+
 namespace rt {
 namespace {
 
@@ -55,6 +63,20 @@ public:
     void beep() override { QApplication::beep(); }
 };
 
+#ifndef _WIN32
+// Marks every open file but the standard three to be closed when a program starts.
+void closeOnStart()
+{
+#ifdef __linux__
+    if (::close_range(3, ~0U, CLOSE_RANGE_CLOEXEC) == 0)
+        return;
+#endif
+    const long open = std::min(::sysconf(_SC_OPEN_MAX), 65536L);
+    for (int fd = 3; fd < open; ++fd)
+        ::fcntl(fd, F_SETFD, ::fcntl(fd, F_GETFD) | FD_CLOEXEC);
+}
+#endif
+
 class RealLauncher final : public Launcher {
 public:
     bool start(const QString &program) override
@@ -63,8 +85,15 @@ public:
         return rt::startWindowsProgram(program.toStdWString());
 #else
         // startDetached with an argument list runs the file itself: no shell,
-        // no splitting at blanks.
-        return !program.isEmpty() && QProcess::startDetached(program, {});
+        // no splitting at blanks. The program started gets none of this
+        // one's open files: holding the web engine's sockets, it would keep
+        // the engine's helper processes alive after this program ended, for
+        // as long as it runs. The engine and its libraries leave some open
+        // across a start; none of them is handed on by inheritance on purpose.
+        if (program.isEmpty())
+            return false;
+        closeOnStart();
+        return QProcess::startDetached(program, {});
 #endif
     }
 };

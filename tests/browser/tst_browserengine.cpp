@@ -2,6 +2,7 @@
 // program loads it. Pages come from the program's own site and from a server
 // on 127.0.0.1 that the test runs; the window's timer stays on the manual
 // clock, and the QTRY waits are for the engine only.
+#include "about/frmabout.h"
 #include "address.h"
 #include "browser/frmbrowser.h"
 #include "doubles.h"
@@ -20,6 +21,9 @@
 #include <memory>
 #include <optional>
 
+#include <csignal>
+
+#include <signal.h>
 #include <unistd.h>
 
 namespace {
@@ -148,6 +152,43 @@ void type(frmBrowser &browser, const QString &text)
     QTest::keyClick(browser.cboAddress, Qt::Key_Return);
 }
 
+// The engine's renderer processes, found among this process's descendants:
+// those with a renderer's command line, and those the engine's zygote forked,
+// which keep the zygote's command line for a while.
+QList<pid_t> renderers()
+{
+    QMultiHash<pid_t, pid_t> children;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString &entry : entries) {
+        bool number = false;
+        const pid_t pid = entry.toInt(&number);
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!number || !stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid ...": the name may hold blanks and parentheses.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1)
+            children.insert(fields.at(1).toInt(), pid);
+    }
+    auto commandLine = [](pid_t pid) {
+        QFile file(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QList<pid_t> found;
+    QList<pid_t> next{getpid()};
+    while (!next.isEmpty()) {
+        const pid_t parent = next.takeFirst();
+        const bool zygote = commandLine(parent).contains("--type=zygote");
+        for (const pid_t child : children.values(parent)) {
+            next << child;
+            if (zygote || commandLine(child).contains("--type=renderer"))
+                found << child;
+        }
+    }
+    return found;
+}
+
 // Loads a page and waits until the window names it.
 bool visit(frmBrowser &browser, const QString &address, const QString &title)
 {
@@ -248,6 +289,48 @@ private slots:
         QCOMPARE(f->doubles.clock.activeTimers(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(!browser.brwWebBrowser->Busy(), engineTimeout);
         server->releaseSlow();
+    }
+
+    // The page's renderer killed under it: the window says so in the page
+    // area, is not left "Working...", and Refresh brings the page back.
+    void rendererKilled_data()
+    {
+        QTest::addColumn<bool>("whileLoading");
+        QTest::newRow("page shown") << false;
+        QTest::newRow("page loading") << true;
+    }
+    void rendererKilled()
+    {
+        QFETCH(bool, whileLoading);
+        frmBrowser &browser = open();
+        QVERIFY(visit(browser, server->url(QStringLiteral("a.html")), QStringLiteral("Page A")));
+        if (whileLoading) {
+            type(browser, server->url(QStringLiteral("slow.html")));
+            QTRY_VERIFY_WITH_TIMEOUT(browser.brwWebBrowser->LocationName() == QStringLiteral("Slow page"),
+                                     engineTimeout);
+        }
+        const QList<pid_t> killed = renderers();
+        QVERIFY(!killed.isEmpty());
+        for (const pid_t pid : killed)
+            QCOMPARE(::kill(pid, SIGKILL), 0);
+
+        QTRY_COMPARE_WITH_TIMEOUT(browser.Caption(), QStringLiteral("TEMPORIA - Page stopped"), engineTimeout);
+        settle(browser);
+        QCOMPARE(browser.Caption(), QStringLiteral("TEMPORIA - Page stopped"));
+        server->releaseSlow();
+
+        click(browser, "Refresh");
+        const QString again = whileLoading ? QStringLiteral("Slow page") : QStringLiteral("Page A");
+        if (whileLoading)
+            QTRY_VERIFY_WITH_TIMEOUT(browser.brwWebBrowser->LocationName() == again, engineTimeout);
+        server->releaseSlow();
+        QTRY_COMPARE_WITH_TIMEOUT(browser.Caption(), again, engineTimeout);
+        settle(browser);
+
+        // The window still closes into the About window.
+        browser.Unload();
+        QVERIFY(!rt::isLoaded<frmBrowser>());
+        QVERIFY(rt::isLoaded<frmAbout>() && rt::form<frmAbout>().Visible());
     }
 
     void backAndForward()

@@ -11,6 +11,8 @@ constexpr const char *openedSchemes[] = {"http", "https", "file", "about", "data
 constexpr char refusalHost[] = "site";
 constexpr char refusalPath[] = "/cannot-open.html";
 constexpr char typedItem[] = "typed";
+constexpr char stoppedPath[] = "/page-stopped.html";
+constexpr char addressItem[] = "address";
 
 // The engine drops tabs and line breaks anywhere in a URL and blanks and
 // control characters at its ends; so must the checks here.
@@ -64,6 +66,22 @@ Explanation explain(const QString &typed)
                            "www.example.org or https://www.example.org/page.html.")};
 }
 
+// A page of the program's own site around the given main part. Its rules
+// forbid any script to run.
+QByteArray sitePage(const QString &title, const QString &main)
+{
+    return QStringLiteral(
+               "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+               "<meta http-equiv=\"Content-Security-Policy\" content=\"script-src 'none'; object-src 'none'\">\n"
+               "<title>TEMPORIA - %1</title>\n<link rel=\"stylesheet\" href=\"site.css\">\n</head>\n<body>\n"
+               "<header><h1>TEMPORIA</h1><p>A perpetual calendar for the years 0 to 9999</p></header>\n"
+               "<nav><a href=\"index.html\">Welcome</a>\n<a href=\"calendar.html\">Using the calendar</a>\n"
+               "<a href=\"leap.html\">The leap-year rule</a>\n<a href=\"keys.html\">Keyboard keys</a></nav>\n"
+               "<main>\n%2</main>\n</body>\n</html>\n")
+        .arg(title, main)
+        .toUtf8();
+}
+
 } // namespace
 
 Address readAddress(const QString &text)
@@ -112,18 +130,45 @@ QByteArray refusalPage(const QUrl &url)
     const QString shown = typed.isEmpty() ? QStringLiteral("(nothing)") : typed.toHtmlEscaped();
     // The typed text is only ever shown, escaped; and should it ever slip
     // through, the page's own rules forbid it to run.
-    return QStringLiteral(
-               "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-               "<meta http-equiv=\"Content-Security-Policy\" content=\"script-src 'none'; object-src 'none'\">\n"
-               "<title>TEMPORIA - %1</title>\n<link rel=\"stylesheet\" href=\"site.css\">\n</head>\n<body>\n"
-               "<header><h1>TEMPORIA</h1><p>A perpetual calendar for the years 0 to 9999</p></header>\n"
-               "<nav><a href=\"index.html\">Welcome</a>\n<a href=\"calendar.html\">Using the calendar</a>\n"
-               "<a href=\"leap.html\">The leap-year rule</a>\n<a href=\"keys.html\">Keyboard keys</a></nav>\n"
-               "<main>\n<h2>This address cannot be opened</h2>\n"
-               "<p>Typed in the address box: <code class=\"typed\">%2</code></p>\n<p>%3</p>\n"
-               "<p>Nothing was run, and nothing was handed to another program. Correct the address and press "
-               "Enter again, or go back to the <a href=\"index.html\">welcome page</a>.</p>\n</main>\n</body>\n"
-               "</html>\n")
-        .arg(e.title, shown, e.why)
-        .toUtf8();
+    return sitePage(e.title,
+                    QStringLiteral("<h2>This address cannot be opened</h2>\n"
+                                   "<p>Typed in the address box: <code class=\"typed\">%1</code></p>\n<p>%2</p>\n"
+                                   "<p>Nothing was run, and nothing was handed to another program. Correct the "
+                                   "address and press Enter again, or go back to the <a href=\"index.html\">welcome "
+                                   "page</a>.</p>\n")
+                        .arg(shown, e.why));
+}
+
+QUrl stoppedUrl(const QUrl &page)
+{
+    QUrl url;
+    url.setScheme(QStringLiteral("temporia"));
+    url.setHost(QLatin1String(refusalHost));
+    url.setPath(QLatin1String(stoppedPath));
+    url.setQuery(QLatin1String(addressItem) + QLatin1Char('=')
+                 + QString::fromLatin1(QUrl::toPercentEncoding(page.toString(QUrl::FullyEncoded))));
+    return url;
+}
+
+bool isStoppedUrl(const QUrl &url)
+{
+    return url.host() == QLatin1String(refusalHost) && url.path() == QLatin1String(stoppedPath);
+}
+
+QUrl stoppedAddress(const QUrl &url)
+{
+    return QUrl(QUrlQuery(url).queryItemValue(QLatin1String(addressItem), QUrl::FullyDecoded), QUrl::StrictMode);
+}
+
+QByteArray stoppedPage(const QUrl &url)
+{
+    const QString address = stoppedAddress(url).toString();
+    const QString shown = address.isEmpty() ? QStringLiteral("(no address)") : address.toHtmlEscaped();
+    return sitePage(QStringLiteral("Page stopped"),
+                    QStringLiteral("<h2>This page stopped</h2>\n"
+                                   "<p>The page <code class=\"typed\">%1</code> stopped working and is no longer "
+                                   "shown. The rest of the program carries on.</p>\n"
+                                   "<p>Press <b>Refresh</b> to load it again, or go to the <a href=\"index.html\">"
+                                   "welcome page</a>.</p>\n")
+                        .arg(shown));
 }

@@ -29,3 +29,10 @@ struct Address {
 [[nodiscard]] QUrl refusalUrl(const QString &typed);
 [[nodiscard]] bool isRefusalUrl(const QUrl &url);
 [[nodiscard]] QByteArray refusalPage(const QUrl &url);
+
+// Where the view says that the page it showed stopped (its renderer ended),
+// naming the page's address so that Refresh can load it again.
+[[nodiscard]] QUrl stoppedUrl(const QUrl &page);
+[[nodiscard]] bool isStoppedUrl(const QUrl &url);
+[[nodiscard]] QUrl stoppedAddress(const QUrl &url);
+[[nodiscard]] QByteArray stoppedPage(const QUrl &url);

@@ -76,6 +76,19 @@ EngineBrowser::EngineBrowser(QWidget *parent)
             m_requested = false;
     });
     connect(page, &QWebEnginePage::loadFinished, this, [this] { downloadComplete(); });
+    // The page's renderer ended (killed, out of memory, crashed): the view
+    // would stay blank, and a load in progress would never finish. The view
+    // says so on a page of the program's own instead, which a new renderer
+    // draws; Refresh loads the page that stopped again.
+    connect(page, &QWebEnginePage::renderProcessTerminated, this, [this] {
+        m_requested = false;
+        m_giveUp.stop();
+        const QUrl shown = m_view->url();
+        m_stopped = isStoppedUrl(shown) ? stoppedAddress(shown) : shown;
+        // Not from within the engine's report of the ended process.
+        QMetaObject::invokeMethod(
+            this, [this] { m_view->load(stoppedUrl(m_stopped)); }, Qt::QueuedConnection);
+    });
 }
 
 EngineBrowser::~EngineBrowser()
@@ -130,6 +143,10 @@ void EngineBrowser::Stop()
 
 void EngineBrowser::Refresh()
 {
+    if (isStoppedUrl(m_view->url())) {
+        load(stoppedAddress(m_view->url()));
+        return;
+    }
     requested();
     m_view->reload();
 }

@@ -3,6 +3,7 @@
 #include "webbrowser.h"
 
 #include <QTimer>
+#include <QUrl>
 #include <QWidget>
 
 class QWebEngineProfile;
@@ -45,4 +46,6 @@ private:
     // without a word stops counting after a while.
     bool m_requested = false;
     QTimer m_giveUp;
+    // The page whose renderer ended last.
+    QUrl m_stopped;
 };

@@ -29,9 +29,9 @@ void SiteScheme::requestStarted(QWebEngineUrlRequestJob *job)
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
         return;
     }
-    if (isRefusalUrl(url)) {
+    if (isRefusalUrl(url) || isStoppedUrl(url)) {
         auto *body = new QBuffer(job);
-        body->setData(refusalPage(url));
+        body->setData(isRefusalUrl(url) ? refusalPage(url) : stoppedPage(url));
         body->open(QIODevice::ReadOnly);
         job->reply(QByteArrayLiteral("text/html"), body);
         return;
