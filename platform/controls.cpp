@@ -90,15 +90,21 @@ std::int16_t ComboBox::ListIndex() const
 
 void ComboBox::setListIndex(int index)
 {
-    if (index != currentIndex())
+    QLineEdit *edit = lineEdit();
+    if (index != currentIndex()) {
         setCurrentIndex(index);
-    // Also when the index is unchanged but the user typed over its text;
-    // a field that shows the item already is left as it is.
+    } else if (edit->cursorPosition() == 0 && !edit->hasSelectedText()) {
+        // A selector that shows its item already, as setText() leaves it, is
+        // left alone: stepping a month changes one or two of the five.
+        if (index < 0 ? edit->text().isEmpty() : edit->text() == itemText(index))
+            return;
+    }
+    // Also when the index is unchanged but the user typed over its text.
     const QString text = index >= 0 ? itemText(index) : QString();
-    if (currentText() != text)
+    if (edit->text() != text)
         setText(text);
     else
-        lineEdit()->setCursorPosition(0); // as setText() leaves it
+        edit->setCursorPosition(0); // as setText() leaves it
 }
 
 void ComboBox::setAccessibleName(const QString &name)
