@@ -119,6 +119,13 @@ void noDisplay(const std::string &why)
     std::fflush(stderr);
 }
 
+// "cannot open the display (:1)", "lost the display": what befell the
+// display, and which one, where the program knows it.
+void noDisplayNamed(const std::string &what)
+{
+    noDisplay(g_display.empty() ? what : what + " (" + g_display + ")");
+}
+
 // While the application object connects to the display, the platform
 // plugin's own complaints are held back: if the connection fails they are
 // replaced by one line, else they are passed on.
@@ -132,7 +139,7 @@ std::vector<HeldMessage> g_held;
 void whileConnecting(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if (type == QtFatalMsg) {
-        noDisplay(g_display.empty() ? "cannot open the display" : "cannot open the display (" + g_display + ")");
+        noDisplayNamed("cannot open the display");
         // Exit here: returning would abort the program.
         std::_Exit(1);
     }
@@ -141,9 +148,9 @@ void whileConnecting(QtMsgType type, const QMessageLogContext &context, const QS
 
 // A display that goes away while the program runs ends the program the same
 // way as one that cannot be opened: one line and status 1. The Wayland
-// plugin reports the broken connection itself (as a warning before it exits, or as a fatal message,
-// an abort, depending on Qt's version); its line is replaced by the
-// program's. The web engine's helpers end by themselves once the program's
+// plugin reports the broken connection itself (as a warning before it
+// exits, or as a fatal message, an abort, depending on Qt's version); its
+// line is replaced by the program's. The web engine's helpers end by themselves once the program's
 // end closes their channels to it.
 QtMessageHandler g_afterConnecting = nullptr;
 
@@ -158,12 +165,12 @@ void whileConnected(QtMsgType type, const QMessageLogContext &context, const QSt
             for (;;)
                 std::this_thread::sleep_for(std::chrono::hours(1));
         }
-        noDisplay("lost the display (" + g_display + ")");
+        noDisplayNamed("lost the display");
         std::_Exit(1);
     }
     // The X11 plugin ends the program with status 1 itself once it has said so.
     if (text.startsWith(QLatin1String("The X11 connection broke"))) {
-        noDisplay(g_display.empty() ? "lost the display" : "lost the display (" + g_display + ")");
+        noDisplayNamed("lost the display");
         return;
     }
     if (g_afterConnecting)
