@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QTest>
 #include <QtEndian>
 
@@ -290,6 +291,37 @@ private slots:
         const QImage shot = frame.area()->viewport()->grab().toImage();
         const QPoint outside = r.width() < area.width() ? QPoint(1, area.height() / 2) : QPoint(area.width() / 2, 1);
         QCOMPARE(QColor(shot.pixel(outside)), QColor(192, 192, 192));
+    }
+
+    // A photograph is drawn as its 256-colour palette gives it, whatever
+    // size the frame has: enlarged, about its own size and made smaller.
+    void photographIsDrawnAsItsPaletteGives_data()
+    {
+        QTest::addColumn<QSize>("area");
+        QTest::newRow("enlarged") << QSize(1280, 781);
+        QTest::newRow("about its size") << QSize(800, 540);
+        QTest::newRow("smaller") << QSize(355, 256);
+    }
+    void photographIsDrawnAsItsPaletteGives()
+    {
+        QFETCH(QSize, area);
+        const QImage photograph = rt::loadPicture(pictures::photograph(3));
+        QCOMPARE(photograph.format(), QImage::Format_Indexed8);
+        rt::BackgroundArea background(nullptr);
+        background.setBackColor(QColor(192, 192, 192));
+        background.setPicture(photograph);
+        background.resize(area);
+        background.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&background));
+
+        QImage expected(background.viewport()->size(), QImage::Format_RGB32);
+        expected.fill(QColor(192, 192, 192));
+        {
+            QPainter painter(&expected);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(background.pictureRect(), photograph);
+        }
+        QCOMPARE(background.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
     }
 
     // Uncompressed 8-bit bitmaps with a 256-colour table, bottom-up, pixels at byte 1078.
