@@ -52,6 +52,12 @@ std::vector<Form *> &Forms::list()
     return forms;
 }
 
+std::vector<Form *> &Forms::preparedList()
+{
+    static std::vector<Form *> forms;
+    return forms;
+}
+
 const std::vector<Form *> &Forms::loaded()
 {
     return list();
@@ -68,6 +74,8 @@ void Forms::destroyAll()
         f->m_state = Form::State::Unloaded;
         delete f;
     }
+    while (!preparedList().empty())
+        delete preparedList().back();
 }
 
 Form::Form() = default;
@@ -80,9 +88,16 @@ Form::~Form()
         if (m_slot && *m_slot == this)
             *m_slot = nullptr;
     }
+    if (m_preparedSlot) {
+        *m_preparedSlot = nullptr;
+        std::erase(Forms::preparedList(), this);
+    }
     if (m_keyPreview)
         qApp->removeEventFilter(this);
     delete m_window.data();
+    // Controls built ahead of a load that never came have no window yet.
+    if (m_client && !m_client->parent())
+        delete m_client.data();
 }
 
 QWidget *Form::createWindow()
@@ -192,12 +207,21 @@ void Form::load()
         // The frame first: loading it may already ask for this child to be shown.
         m_frame = frame;
         frame->setVisible(true);
-        m_client = new QWidget;
+        if (!m_client)
+            m_client = new QWidget;
         auto *sub = new ChildWindow(m_client);
         frame->area()->addSubWindow(sub);
         sub->hide();
         m_window = sub;
         applyChildFrame();
+        // Controls built ahead: what they set on a window that did not exist yet.
+        if (m_controlsReady) {
+            fitSubWindow();
+            if (const auto caption = std::exchange(m_pendingCaption, std::nullopt))
+                setCaption(*caption);
+            if (const auto position = std::exchange(m_pendingPosition, std::nullopt))
+                m_window->move(*position);
+        }
     } else {
         m_window = createWindow();
     }
@@ -205,7 +229,8 @@ void Form::load()
     if (clickSurface())
         clickSurface()->installEventFilter(this);
 
-    createControls();
+    if (!m_controlsReady)
+        createControls();
     for (auto it = m_tabOrder.begin(); it != m_tabOrder.end() && std::next(it) != m_tabOrder.end(); ++it)
         QWidget::setTabOrder(it->second, std::next(it)->second);
     if (m_keyPreview)
@@ -217,6 +242,13 @@ void Form::load()
         m_state = State::Loaded;
     if (m_showAfterLoad && isLoaded())
         showWindow();
+}
+
+void Form::prepareControls()
+{
+    m_client = new QWidget;
+    createControls();
+    m_controlsReady = true;
 }
 
 void Form::setVisible(bool visible)
@@ -394,6 +426,8 @@ void Form::setCaption(const QString &caption)
 {
     if (m_window)
         m_window->setWindowTitle(caption);
+    else
+        m_pendingCaption = caption;
 }
 
 int Form::ScaleWidth() const
@@ -409,6 +443,11 @@ int Form::ScaleHeight() const
 void Form::setClientSize(int widthTwips, int heightTwips)
 {
     m_client->setFixedSize(px(widthTwips), px(heightTwips));
+    fitSubWindow();
+}
+
+void Form::fitSubWindow()
+{
     if (QMdiSubWindow *sub = subWindow()) {
         sub->adjustSize();
         if (!isSizable())
@@ -418,7 +457,11 @@ void Form::setClientSize(int widthTwips, int heightTwips)
 
 void Form::setPosition(int leftTwips, int topTwips)
 {
-    m_window->move(rt::px(leftTwips), rt::px(topTwips));
+    const QPoint at(rt::px(leftTwips), rt::px(topTwips));
+    if (m_window)
+        m_window->move(at);
+    else
+        m_pendingPosition = at;
 }
 
 void Form::setFixedDialog()

@@ -3,11 +3,14 @@
 #include "dispatch.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
+#include <QString>
 
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <type_traits>
 #include <vector>
 
@@ -21,6 +24,7 @@ namespace rt {
 class MdiForm;
 class Timer;
 template <class F> F &form();
+template <class F> void prepareForm();
 
 // A window of the program. Each form class has one default instance, made
 // and loaded when it is first reached through form<F>() (createControls()
@@ -29,7 +33,8 @@ template <class F> F &form();
 // The program ends when no form is loaded, not when the last window closes.
 //
 // An MDI child (a form whose mdiFrame() names its frame) loads and shows its
-// frame before itself; unloading the frame unloads its children first.
+// frame before itself; unloading the frame unloads its children first. Its
+// controls can be built ahead of the load, out of sight (prepareForm<F>()).
 class Form : public QObject {
     Q_OBJECT
 public:
@@ -133,10 +138,13 @@ protected:
 
 private:
     template <class F> friend F &form();
+    template <class F> friend void prepareForm();
     friend class Forms;
     enum class State { Unloaded, Loading, Loaded, Unloading };
 
     void load();
+    void prepareControls();
+    void fitSubWindow();
     void finishUnload();
     void showWindow();
     void applyWindowFrame();
@@ -154,6 +162,11 @@ private:
 
     State m_state = State::Unloaded;
     Form **m_slot = nullptr;
+    // Set while the controls are built ahead and the form waits for its load.
+    Form **m_preparedSlot = nullptr;
+    // What createControls() set before there was a window to set it on.
+    std::optional<QString> m_pendingCaption;
+    std::optional<QPoint> m_pendingPosition;
     QPointer<QWidget> m_window;
     QPointer<QWidget> m_client;
     // The control that had the keyboard focus when the window was hidden,
@@ -190,29 +203,59 @@ private:
 class Forms {
 public:
     [[nodiscard]] static const std::vector<Form *> &loaded();
-    // Destroys every form at once, running no handlers.
+    // Destroys every form at once, running no handlers; forms prepared and
+    // never loaded go too.
     static void destroyAll();
 
 private:
     friend class Form;
+    template <class F> friend F &form();
+    template <class F> friend void prepareForm();
     static std::vector<Form *> &list();
+    static std::vector<Form *> &preparedList();
 };
 
 namespace detail {
 template <class F> inline Form *defaultInstance = nullptr;
-}
+template <class F> inline Form *preparedInstance = nullptr;
+} // namespace detail
 
-// The default instance of form class F, made and loaded on first reference.
+// The default instance of form class F, made and loaded on first reference
+// (made ahead by prepareForm<F>(), it is loaded now).
 template <class F> F &form()
 {
     Form *&slot = detail::defaultInstance<F>;
     if (!slot) {
-        auto *instance = new F;
+        F *instance = nullptr;
+        if (Form *prepared = detail::preparedInstance<F>) {
+            detail::preparedInstance<F> = nullptr;
+            prepared->m_preparedSlot = nullptr;
+            auto &waiting = Forms::preparedList();
+            std::erase(waiting, prepared);
+            instance = static_cast<F *>(prepared);
+        } else {
+            instance = new F;
+        }
         instance->m_slot = &slot;
         slot = instance;
         instance->load();
     }
     return static_cast<F &>(*slot);
+}
+
+// Makes the default instance of the MDI child form F and builds its controls
+// ahead of its load, out of sight: no window reaches the screen, the frame is
+// neither made nor loaded, and Form_Load waits for form<F>(), which then only
+// has to put the controls in their window. Does nothing once F is loaded.
+template <class F> void prepareForm()
+{
+    if (detail::defaultInstance<F> || detail::preparedInstance<F>)
+        return;
+    auto *instance = new F;
+    instance->prepareControls();
+    detail::preparedInstance<F> = instance;
+    instance->m_preparedSlot = &detail::preparedInstance<F>;
+    Forms::preparedList().push_back(instance);
 }
 
 // True when F's default instance is loaded; does not load it.

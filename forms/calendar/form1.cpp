@@ -55,18 +55,9 @@ void Form1::prepareLoad()
 {
     if (rt::isLoaded<Form1>())
         return;
-    // One of each control the window is made of, polished and measured off
-    // the screen, and thrown away: their code and their styles are ready.
-    {
-        QWidget controls;
-        auto *selector = new rt::ComboBox(&controls);
-        selector->AddItem(QStringLiteral("0"));
-        const std::array<QWidget *, 4> each{selector, new rt::TextBox(&controls), new rt::Label(QString(), &controls),
-                                            new rt::CommandButton(QString(), &controls)};
-        controls.ensurePolished();
-        for (QWidget *control : each)
-            (void)control->sizeHint();
-    }
+    // The window's controls, built out of sight; the load puts them in their
+    // window and runs Form_Load when the start-up order reaches it.
+    rt::prepareForm<Form1>();
     rt::prepareText(titleFont(), QStringLiteral("MONTH MILLENIUM CENTURY DECADE YEAR"));
     QString texts = QStringLiteral("TEMPORIA Temporia SON MON TUE WED THR FRI SAT 0123456789");
     for (const QString &month : monthNames())

@@ -21,8 +21,9 @@ public:
     Form1();
 
     // Made ready while the program waits before the calendar's load (the
-    // splash's seconds): its window's frame style and the glyphs of its
-    // texts. Loads nothing, and does nothing once the calendar is loaded.
+    // splash's seconds): its controls, built out of sight, and the glyphs of
+    // its texts. Loads nothing (neither the calendar nor its frame), and does
+    // nothing once the calendar is loaded.
     static void prepareLoad();
 
     void go_Click();

@@ -41,6 +41,63 @@ private slots:
     // As the program runs: in its own style.
     void initTestCase() { rt::installStyle(); }
 
+    // Built ahead while the splash waits, the calendar loads into the same
+    // window as one built at its load; until then nothing is loaded or shown.
+    void builtAheadLoadsTheSameWindow()
+    {
+        const auto snapshot = [](Form1 &f) {
+            QStringList s{f.Caption()};
+            for (const QWidget *w : {f.window(), f.client()}) {
+                const QRect r = w->geometry();
+                s << QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+            }
+            for (QWidget *w = f.monthc->nextInFocusChain(); w != f.monthc; w = w->nextInFocusChain()) {
+                if (w->focusPolicy() & Qt::TabFocus)
+                    s << w->objectName();
+            }
+            return s + selectorTexts(f) + cells(f);
+        };
+        QStringList atLoad;
+        {
+            testing::ProgramDoubles d;
+            d.date.date = QDate(2026, 6, 15);
+            atLoad = snapshot(shown());
+        }
+        testing::ProgramDoubles d;
+        d.date.date = QDate(2026, 6, 15);
+        Form1::prepareLoad();
+        QVERIFY(rt::Forms::loaded().empty());
+        QVERIFY(!rt::isLoaded<Form1>());
+        QVERIFY(!rt::isLoaded<MDIForm1>());
+        for (const QWidget *w : QApplication::topLevelWidgets())
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+        QCOMPARE(snapshot(shown()), atLoad);
+        QCOMPARE(rt::Forms::loaded().size(), std::size_t{2});
+    }
+
+    // Built ahead and never loaded (the program ends during the splash), the
+    // controls go with the forms.
+    void builtAheadAndNeverLoadedGoesAtTheEnd()
+    {
+        QPointer<QWidget> grid;
+        {
+            testing::ProgramDoubles d;
+            Form1::prepareLoad();
+            QVERIFY(!rt::isLoaded<Form1>());
+            const auto boxes = QApplication::allWidgets();
+            for (QWidget *w : boxes) {
+                if (w->objectName() == QStringLiteral("text1(0)"))
+                    grid = w;
+            }
+            QVERIFY(grid);
+        }
+        QVERIFY(!grid);
+        QVERIFY(!rt::isLoaded<Form1>());
+        // And a later load builds afresh.
+        testing::ProgramDoubles d;
+        QCOMPARE(shown().Caption(), QStringLiteral("TEMPORIA"));
+    }
+
     void opensOnToday_data()
     {
         QTest::addColumn<QDate>("today");
