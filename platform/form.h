@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dispatch.h"
+#include "windowframe.h"
 
 #include <QObject>
 #include <QPointer>
@@ -18,6 +19,7 @@ class QMdiSubWindow;
 
 namespace rt {
 
+class FormEvents;
 class MdiForm;
 class Timer;
 template <class F> F &form();
@@ -84,12 +86,8 @@ protected:
     // The widget whose clicks are the form's Click event.
     virtual QWidget *clickSurface() const { return m_client; }
 
-    // The window's frame is fixed at design: set it in the constructor, before
-    // the window exists. BorderStyle 0 none, 1 fixed single, 2 sizable (the
-    // default), 3 fixed dialog, 4 fixed tool window, 5 sizable tool window
-    // (a thin caption, and out of the taskbar). A window with an empty caption
-    // and no control box has no title bar; its border is then drawn by the
-    // form itself. An MDI child's frame follows the same settings.
+    // The window's frame is fixed at design: set it in the constructor,
+    // before the window exists (see WindowFrame).
     void setBorderStyle(int style);
     void setControlBox(bool controlBox);
     void setShowInTaskbar(bool showInTaskbar);
@@ -103,8 +101,6 @@ protected:
     // A fixed dialog frame: a title and a close box, no minimise or maximise
     // (the size is fixed by setClientSize()).
     void setFixedDialog();
-    // Places the window in the middle of its screen's free area.
-    void centerOnScreen();
     // The timer counts its interval from the moment the window is first on
     // the screen rather than from the load: the window system may take a
     // while to map a new window. Until then it counts from where it started.
@@ -129,26 +125,20 @@ protected:
         });
     }
 
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     template <class F> friend F &form();
     friend class Forms;
+    friend class FormEvents;
     enum class State { Unloaded, Loading, Loaded, Unloading };
 
     void load();
     void finishUnload();
     void showWindow();
-    void applyWindowFrame();
-    void applyChildFrame();
-    [[nodiscard]] bool isSizable() const { return m_borderStyle == 2 || m_borderStyle == 5; }
-    [[nodiscard]] bool isToolWindow() const { return m_borderStyle == 4 || m_borderStyle == 5; }
     [[nodiscard]] QMdiSubWindow *subWindow() const;
     [[nodiscard]] QWidget *focusedControl() const;
     [[nodiscard]] static QLineEdit *textOf(QWidget *control);
     void restoreFocus();
-    [[nodiscard]] bool canMinimise() const;
-    void undoMinimise();
+    void leaveList();
     void watchFirstExposure();
     void firstExposed();
 
@@ -169,17 +159,11 @@ private:
     bool m_showAfterLoad = false;
     bool m_keyPreview = false;
     bool m_controlsReady = false;
-    bool m_resizePending = false;
     bool m_shown = false;
-    // Design-time frame; m_framed once any of it differs from a plain window.
-    bool m_framed = false;
+    WindowFrame m_design;
+    StartUpPosition m_startUpPosition = StartUpPosition::WindowSystem;
     bool m_frameApplied = false;
-    int m_borderStyle = 2;
-    bool m_controlBox = true;
-    bool m_showInTaskbar = true;
-    int m_startUpPosition = 0;
-    const QEvent *m_lastKey = nullptr;
-    quint64 m_lastKeyTime = 0;
+    FormEvents *m_events = nullptr;
     std::map<int, QWidget *> m_tabOrder;
     std::vector<std::function<void()>> m_onScreenJobs;
     bool m_wasOnScreen = false;
