@@ -95,9 +95,9 @@ QWidget *Form::createWindow()
     return window;
 }
 
-void Form::setBorderStyle(int style)
+void Form::setBorderStyle(BorderStyle style)
 {
-    m_design.border = static_cast<BorderStyle>(style);
+    m_design.border = style;
     m_design.designed = true;
 }
 
@@ -113,9 +113,9 @@ void Form::setShowInTaskbar(bool showInTaskbar)
     m_design.designed = true;
 }
 
-void Form::setStartUpPosition(int position)
+void Form::setStartUpPosition(StartUpPosition position)
 {
-    m_startUpPosition = static_cast<StartUpPosition>(position);
+    m_startUpPosition = position;
 }
 
 void Form::load()
@@ -268,35 +268,35 @@ QMdiSubWindow *Form::subWindow() const
     return m_frame ? static_cast<QMdiSubWindow *>(m_window.data()) : nullptr;
 }
 
-std::int16_t Form::WindowState() const
+rt::WindowState Form::WindowState() const
 {
     if (!m_window)
-        return 0;
+        return WindowState::Normal;
     const Qt::WindowStates s = m_window->windowState();
     if (s & Qt::WindowMinimized)
-        return 1;
+        return WindowState::Minimised;
     if (s & Qt::WindowMaximized)
-        return 2;
-    return 0;
+        return WindowState::Maximised;
+    return WindowState::Normal;
 }
 
-void Form::setWindowState(int state)
+void Form::setWindowState(rt::WindowState state)
 {
     if (!m_window || state == WindowState())
         return;
     QMdiSubWindow *sub = subWindow();
     if (sub && sub->isVisible()) {
-        if (state == 1)
+        if (state == WindowState::Minimised)
             sub->showMinimized();
-        else if (state == 2)
+        else if (state == WindowState::Maximised)
             sub->showMaximized();
         else
             sub->showNormal();
         return;
     }
-    const Qt::WindowState target = state == 1   ? Qt::WindowMinimized
-                                   : state == 2 ? Qt::WindowMaximized
-                                                : Qt::WindowNoState;
+    const Qt::WindowState target = state == WindowState::Minimised   ? Qt::WindowMinimized
+                                   : state == WindowState::Maximised ? Qt::WindowMaximized
+                                                                     : Qt::WindowNoState;
     m_window->setWindowState((m_window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) | target);
 }
 

@@ -43,9 +43,9 @@ public:
     void setVisible(bool visible);
     void Show() { setVisible(true); }
 
-    // 0 normal, 1 minimised, 2 maximised. Setting the current state does nothing.
-    [[nodiscard]] std::int16_t WindowState() const;
-    void setWindowState(int state);
+    // Setting the current state does nothing.
+    [[nodiscard]] rt::WindowState WindowState() const;
+    void setWindowState(rt::WindowState state);
 
     [[nodiscard]] QString Caption() const;
     void setCaption(const QString &caption);
@@ -88,11 +88,10 @@ protected:
 
     // The window's frame is fixed at design: set it in the constructor,
     // before the window exists (see WindowFrame).
-    void setBorderStyle(int style);
+    void setBorderStyle(BorderStyle style);
     void setControlBox(bool controlBox);
     void setShowInTaskbar(bool showInTaskbar);
-    // 2: centred on the screen when first shown; 0: where the window system puts it.
-    void setStartUpPosition(int position);
+    void setStartUpPosition(StartUpPosition position);
 
     // The fixed size of the client area, in twips.
     void setClientSize(int widthTwips, int heightTwips);

@@ -18,6 +18,13 @@ enum class BorderStyle {
     SizableToolWindow = 5, // a thin caption, and out of the taskbar
 };
 
+// Normal, minimised or maximised, as the user or the program left it.
+enum class WindowState {
+    Normal = 0,
+    Minimised = 1,
+    Maximised = 2,
+};
+
 // Where a window stands when it is first shown.
 enum class StartUpPosition {
     WindowSystem = 0, // where the window system puts it

@@ -33,16 +33,16 @@ void MDIForm1::Form_Load()
 
 void MDIForm1::Form_Resize()
 {
-    setWindowState(2);
+    setWindowState(rt::WindowState::Maximised);
 }
 
 void MDIForm1::Form_Click()
 {
     Form1 &calendar = rt::form<Form1>();
-    if (calendar.WindowState() == 1)
-        calendar.setWindowState(0);
+    if (calendar.WindowState() == rt::WindowState::Minimised)
+        calendar.setWindowState(rt::WindowState::Normal);
     else
-        calendar.setWindowState(1);
+        calendar.setWindowState(rt::WindowState::Minimised);
 }
 
 void MDIForm1::Timer1_Timer()
