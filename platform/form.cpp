@@ -336,6 +336,11 @@ void Form::setPosition(int leftTwips, int topTwips)
     m_window->move(rt::px(leftTwips), rt::px(topTwips));
 }
 
+void Form::setSize(int widthTwips, int heightTwips)
+{
+    m_window->resize(px(widthTwips), px(heightTwips));
+}
+
 void Form::setFixedDialog()
 {
     m_window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint

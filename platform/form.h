@@ -97,6 +97,8 @@ protected:
     void setClientSize(int widthTwips, int heightTwips);
     // Where the window first stands: on the screen, or inside its MDI frame.
     void setPosition(int leftTwips, int topTwips);
+    // The size of the whole window, frame and all, in twips.
+    void setSize(int widthTwips, int heightTwips);
     // A fixed dialog frame: a title and a close box, no minimise or maximise
     // (the size is fixed by setClientSize()).
     void setFixedDialog();
