@@ -1,23 +1,18 @@
 #include "form.h"
 
+#include "formevents.h"
 #include "mdiform.h"
 #include "services.h"
-#include "style.h"
 #include "timer.h"
 #include "twips.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QFrame>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMouseEvent>
 #include <QScopeGuard>
-#include <QScreen>
-#include <QVBoxLayout>
 #include <QWindow>
 
 #include <algorithm>
@@ -68,129 +63,74 @@ void Forms::destroyAll()
     // Children before their frames: newest first.
     while (!list().empty()) {
         Form *f = list().back();
-        list().pop_back();
-        if (f->m_slot)
-            *f->m_slot = nullptr;
-        f->m_state = Form::State::Unloaded;
+        f->leaveList();
         delete f;
     }
     while (!preparedList().empty())
         delete preparedList().back();
 }
 
-Form::Form() = default;
+Form::Form()
+    : m_events(new FormEvents(this))
+{
+}
 
 Form::~Form()
 {
-    if (m_state != State::Unloaded) {
-        auto &forms = Forms::list();
-        forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
-        if (m_slot && *m_slot == this)
-            *m_slot = nullptr;
-    }
+    if (m_state != State::Unloaded)
+        leaveList();
     if (m_preparedSlot) {
         *m_preparedSlot = nullptr;
         std::erase(Forms::preparedList(), this);
     }
-    if (m_keyPreview)
-        qApp->removeEventFilter(this);
+    m_events->setKeyPreview(false);
     delete m_window.data();
     // Controls built ahead of a load that never came have no window yet.
     if (m_client && !m_client->parent())
         delete m_client.data();
 }
 
-QWidget *Form::createWindow()
+// Out of the loaded forms, and no longer the default instance: the next
+// reference to its class loads a new one.
+void Form::leaveList()
 {
-    if (!m_framed) {
-        auto *w = new QWidget(nullptr, Qt::Window);
-        m_client = w;
-        return w;
-    }
-    // The client area inside a frame that can draw the border itself.
-    auto *frame = new QFrame(nullptr, Qt::Window);
-    auto *layout = new QVBoxLayout(frame);
-    layout->setContentsMargins(0, 0, 0, 0);
-    if (!isSizable())
-        layout->setSizeConstraint(QLayout::SetFixedSize);
-    m_client = new QWidget(frame);
-    layout->addWidget(m_client);
-    return frame;
+    m_state = State::Unloaded;
+    auto &forms = Forms::list();
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    if (m_slot && *m_slot == this)
+        *m_slot = nullptr;
+    m_slot = nullptr;
 }
 
-void Form::setBorderStyle(int style)
+QWidget *Form::createWindow()
 {
-    m_borderStyle = style;
-    m_framed = true;
+    QWidget *client = nullptr;
+    QWidget *window = m_design.makeWindow(client);
+    m_client = client;
+    return window;
+}
+
+void Form::setBorderStyle(BorderStyle style)
+{
+    m_design.border = style;
+    m_design.designed = true;
 }
 
 void Form::setControlBox(bool controlBox)
 {
-    m_controlBox = controlBox;
-    m_framed = true;
+    m_design.controlBox = controlBox;
+    m_design.designed = true;
 }
 
 void Form::setShowInTaskbar(bool showInTaskbar)
 {
-    m_showInTaskbar = showInTaskbar;
-    m_framed = true;
+    m_design.showInTaskbar = showInTaskbar;
+    m_design.designed = true;
 }
 
-void Form::setStartUpPosition(int position)
+void Form::setStartUpPosition(StartUpPosition position)
 {
     m_startUpPosition = position;
-}
-
-void Form::applyWindowFrame()
-{
-    auto *frame = qobject_cast<QFrame *>(m_window.data());
-    if (!m_framed || !frame)
-        return;
-    // Tool windows stay out of the taskbar on every window system.
-    Qt::WindowFlags flags = m_showInTaskbar && !isToolWindow() ? Qt::Window : Qt::Tool;
-    const bool titleBar = m_controlBox || !Caption().isEmpty();
-    if (m_borderStyle == 0) {
-        flags |= Qt::FramelessWindowHint;
-    } else if (titleBar) {
-        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-        if (m_controlBox)
-            flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-        if (m_controlBox && m_borderStyle == 2)
-            flags |= Qt::WindowMinMaxButtonsHint;
-    } else {
-        // Without a title bar window managers draw no border either.
-        flags |= Qt::FramelessWindowHint;
-        if (m_borderStyle == 1) {
-            frame->setFrameStyle(QFrame::Box | QFrame::Plain);
-            frame->setLineWidth(1);
-        } else {
-            frame->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
-        }
-    }
-    frame->setWindowFlags(flags);
-}
-
-// The same design-time frame as a top-level window's, drawn by the MDI
-// frame: a caption with the control box's buttons, or a bare caption
-// without a system menu; fixed borders cannot be dragged.
-void Form::applyChildFrame()
-{
-    auto *sub = static_cast<ChildWindow *>(m_window.data());
-    Qt::WindowFlags flags = Qt::SubWindow;
-    if (m_borderStyle == 0) {
-        flags |= Qt::FramelessWindowHint;
-    } else {
-        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-        if (m_controlBox)
-            flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-        if (m_controlBox && isSizable())
-            flags |= Qt::WindowMinMaxButtonsHint;
-    }
-    sub->setWindowFlags(flags);
-    if (!m_controlBox)
-        sub->setSystemMenu(nullptr);
-    sub->setFixedBorder(!isSizable());
-    sub->setProperty(toolWindowProperty, isToolWindow());
 }
 
 void Form::load()
@@ -213,7 +153,7 @@ void Form::load()
         frame->area()->addSubWindow(sub);
         sub->hide();
         m_window = sub;
-        applyChildFrame();
+        m_design.applyTo(sub);
         // Controls built ahead: what they set on a window that did not exist yet.
         if (m_controlsReady) {
             fitSubWindow();
@@ -225,16 +165,15 @@ void Form::load()
     } else {
         m_window = createWindow();
     }
-    m_window->installEventFilter(this);
+    m_window->installEventFilter(m_events);
     if (clickSurface())
-        clickSurface()->installEventFilter(this);
+        clickSurface()->installEventFilter(m_events);
 
     if (!m_controlsReady)
         createControls();
     for (auto it = m_tabOrder.begin(); it != m_tabOrder.end() && std::next(it) != m_tabOrder.end(); ++it)
         QWidget::setTabOrder(it->second, std::next(it)->second);
-    if (m_keyPreview)
-        qApp->installEventFilter(this);
+    m_events->setKeyPreview(m_keyPreview);
     m_controlsReady = true;
 
     Form_Load();
@@ -277,28 +216,6 @@ void Form::setVisible(bool visible)
         }
     }
     m_window->hide();
-}
-
-bool Form::canMinimise() const
-{
-    // A child is minimised inside its frame, by the program.
-    if (m_frame)
-        return true;
-    const Qt::WindowFlags flags = m_window->windowFlags();
-    if (flags & Qt::WindowMinimizeButtonHint)
-        return true;
-    return !(flags & (Qt::CustomizeWindowHint | Qt::FramelessWindowHint)) && m_window->windowType() == Qt::Window;
-}
-
-// Some window managers offer to minimise any window, whatever it asked for.
-// A window without a minimise button has no taskbar entry to come back from
-// on such desktops, and it may be the program's only one: it comes back.
-void Form::undoMinimise()
-{
-    m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
-    m_window->show();
-    m_window->raise();
-    m_window->activateWindow();
 }
 
 QWidget *Form::focusedControl() const
@@ -350,12 +267,10 @@ void Form::showWindow()
         return;
     if (!m_frameApplied && !m_frame) {
         m_frameApplied = true;
-        applyWindowFrame();
-        if (m_startUpPosition == 2) {
+        m_design.applyTo(m_window, !Caption().isEmpty());
+        if (m_startUpPosition == StartUpPosition::CentreScreen) {
             m_window->adjustSize();
-            QRect r = m_window->frameGeometry();
-            r.moveCenter(QGuiApplication::primaryScreen()->geometry().center());
-            m_window->move(r.topLeft());
+            centreOnScreen(m_window);
         }
     }
     // Resize is raised on the first showing too, before the window reaches
@@ -385,35 +300,35 @@ QMdiSubWindow *Form::subWindow() const
     return m_frame ? static_cast<QMdiSubWindow *>(m_window.data()) : nullptr;
 }
 
-std::int16_t Form::WindowState() const
+rt::WindowState Form::WindowState() const
 {
     if (!m_window)
-        return 0;
+        return WindowState::Normal;
     const Qt::WindowStates s = m_window->windowState();
     if (s & Qt::WindowMinimized)
-        return 1;
+        return WindowState::Minimised;
     if (s & Qt::WindowMaximized)
-        return 2;
-    return 0;
+        return WindowState::Maximised;
+    return WindowState::Normal;
 }
 
-void Form::setWindowState(int state)
+void Form::setWindowState(rt::WindowState state)
 {
     if (!m_window || state == WindowState())
         return;
     QMdiSubWindow *sub = subWindow();
     if (sub && sub->isVisible()) {
-        if (state == 1)
+        if (state == WindowState::Minimised)
             sub->showMinimized();
-        else if (state == 2)
+        else if (state == WindowState::Maximised)
             sub->showMaximized();
         else
             sub->showNormal();
         return;
     }
-    const Qt::WindowState target = state == 1   ? Qt::WindowMinimized
-                                   : state == 2 ? Qt::WindowMaximized
-                                                : Qt::WindowNoState;
+    const Qt::WindowState target = state == WindowState::Minimised   ? Qt::WindowMinimized
+                                   : state == WindowState::Maximised ? Qt::WindowMaximized
+                                                                     : Qt::WindowNoState;
     m_window->setWindowState((m_window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) | target);
 }
 
@@ -450,7 +365,7 @@ void Form::fitSubWindow()
 {
     if (QMdiSubWindow *sub = subWindow()) {
         sub->adjustSize();
-        if (!isSizable())
+        if (!m_design.isSizable())
             sub->setFixedSize(sub->size());
     }
 }
@@ -464,17 +379,15 @@ void Form::setPosition(int leftTwips, int topTwips)
         m_pendingPosition = at;
 }
 
+void Form::setSize(int widthTwips, int heightTwips)
+{
+    m_window->resize(px(widthTwips), px(heightTwips));
+}
+
 void Form::setFixedDialog()
 {
     m_window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                              | Qt::MSWindowsFixedSizeDialogHint);
-}
-
-void Form::centerOnScreen()
-{
-    const QRect free = m_window->screen()->availableGeometry();
-    const QSize size = m_window->frameGeometry().size().expandedTo(m_window->size());
-    m_window->move(free.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
 void Form::countFromFirstExposure(Timer *timer)
@@ -510,13 +423,13 @@ void Form::watchFirstExposure()
         return;
     }
     m_exposureWatch = handle;
-    handle->installEventFilter(this);
+    handle->installEventFilter(m_events);
 }
 
 void Form::firstExposed()
 {
     if (m_exposureWatch)
-        m_exposureWatch->removeEventFilter(this);
+        m_exposureWatch->removeEventFilter(m_events);
     m_exposureWatch = nullptr;
     m_wasOnScreen = true;
     for (const auto &job : std::exchange(m_onScreenJobs, {}))
@@ -560,103 +473,24 @@ void Form::Unload()
 
 void Form::finishUnload()
 {
-    m_state = State::Unloaded;
-    auto &forms = Forms::list();
-    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
-    if (m_slot && *m_slot == this)
-        *m_slot = nullptr;
-    m_slot = nullptr;
+    leaveList();
 
     // No timer event after the unload, whatever is still queued.
     for (Timer *timer : findChildren<Timer *>())
         timer->setEnabled(false);
-    if (m_keyPreview)
-        qApp->removeEventFilter(this);
+    m_events->setKeyPreview(false);
     if (m_exposureWatch)
-        m_exposureWatch->removeEventFilter(this);
+        m_exposureWatch->removeEventFilter(m_events);
     if (m_window) {
-        m_window->removeEventFilter(this);
+        m_window->removeEventFilter(m_events);
         m_window->hide();
         m_window->deleteLater();
     }
     // The handler that unloaded this form may still be running in it.
     deleteLater();
 
-    if (forms.empty())
+    if (Forms::loaded().empty())
         services().endProgram(0);
-}
-
-bool Form::eventFilter(QObject *watched, QEvent *event)
-{
-    if (m_state == State::Unloaded || !m_controlsReady)
-        return false;
-
-    switch (event->type()) {
-    case QEvent::Expose:
-        if (watched == m_exposureWatch && static_cast<QWindow *>(watched)->isExposed())
-            firstExposed();
-        break;
-    case QEvent::Close:
-        if (watched == m_window) {
-            event->ignore();
-            dispatch([this] { Unload(); });
-            return true;
-        }
-        break;
-    case QEvent::Resize:
-        if (watched == m_window && m_window->isVisible())
-            dispatch([this] { Form_Resize(); });
-        break;
-    case QEvent::WindowStateChange:
-        // Raised once the change is complete: a handler that changes the
-        // state again must not run inside the window system's own change.
-        if (watched == m_window && !m_resizePending) {
-            m_resizePending = true;
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    m_resizePending = false;
-                    if (!isLoaded() || !m_window || !m_window->isVisible())
-                        return;
-                    if (m_window->isMinimized() && !canMinimise()) {
-                        undoMinimise();
-                        return;
-                    }
-                    dispatch([this] { Form_Resize(); });
-                },
-                Qt::QueuedConnection);
-        }
-        break;
-    case QEvent::MouseButtonRelease:
-        if (watched == clickSurface() && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
-            && clickSurface()->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {
-            dispatch([this] { Form_Click(); });
-            return true;
-        }
-        break;
-    case QEvent::KeyPress:
-        if (m_keyPreview) {
-            // A key event travels up from the focus widget to its parents; it
-            // reaches the form once.
-            auto *key = static_cast<QKeyEvent *>(event);
-            if (event == m_lastKey && key->timestamp() == m_lastKeyTime)
-                break;
-            auto *widget = qobject_cast<QWidget *>(watched);
-            const QString text = key->text();
-            if (widget && widget->window() == m_window && !text.isEmpty()) {
-                m_lastKey = event;
-                m_lastKeyTime = key->timestamp();
-                std::int16_t KeyAscii = static_cast<std::int16_t>(text.at(0).unicode());
-                dispatch([&] { Form_KeyPress(KeyAscii); });
-                if (KeyAscii == 0)
-                    return true;
-            }
-        }
-        break;
-    default:
-        break;
-    }
-    return false;
 }
 
 } // namespace rt

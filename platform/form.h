@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dispatch.h"
+#include "windowframe.h"
 
 #include <QObject>
 #include <QPoint>
@@ -21,6 +22,7 @@ class QMdiSubWindow;
 
 namespace rt {
 
+class FormEvents;
 class MdiForm;
 class Timer;
 template <class F> F &form();
@@ -46,9 +48,9 @@ public:
     void setVisible(bool visible);
     void Show() { setVisible(true); }
 
-    // 0 normal, 1 minimised, 2 maximised. Setting the current state does nothing.
-    [[nodiscard]] std::int16_t WindowState() const;
-    void setWindowState(int state);
+    // Setting the current state does nothing.
+    [[nodiscard]] rt::WindowState WindowState() const;
+    void setWindowState(rt::WindowState state);
 
     [[nodiscard]] QString Caption() const;
     void setCaption(const QString &caption);
@@ -89,27 +91,22 @@ protected:
     // The widget whose clicks are the form's Click event.
     virtual QWidget *clickSurface() const { return m_client; }
 
-    // The window's frame is fixed at design: set it in the constructor, before
-    // the window exists. BorderStyle 0 none, 1 fixed single, 2 sizable (the
-    // default), 3 fixed dialog, 4 fixed tool window, 5 sizable tool window
-    // (a thin caption, and out of the taskbar). A window with an empty caption
-    // and no control box has no title bar; its border is then drawn by the
-    // form itself. An MDI child's frame follows the same settings.
-    void setBorderStyle(int style);
+    // The window's frame is fixed at design: set it in the constructor,
+    // before the window exists (see WindowFrame).
+    void setBorderStyle(BorderStyle style);
     void setControlBox(bool controlBox);
     void setShowInTaskbar(bool showInTaskbar);
-    // 2: centred on the screen when first shown; 0: where the window system puts it.
-    void setStartUpPosition(int position);
+    void setStartUpPosition(StartUpPosition position);
 
     // The fixed size of the client area, in twips.
     void setClientSize(int widthTwips, int heightTwips);
     // Where the window first stands: on the screen, or inside its MDI frame.
     void setPosition(int leftTwips, int topTwips);
+    // The size of the whole window, frame and all, in twips.
+    void setSize(int widthTwips, int heightTwips);
     // A fixed dialog frame: a title and a close box, no minimise or maximise
     // (the size is fixed by setClientSize()).
     void setFixedDialog();
-    // Places the window in the middle of its screen's free area.
-    void centerOnScreen();
     // The timer counts its interval from the moment the window is first on
     // the screen rather than from the load: the window system may take a
     // while to map a new window. Until then it counts from where it started.
@@ -134,12 +131,11 @@ protected:
         });
     }
 
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     template <class F> friend F &form();
     template <class F> friend void prepareForm();
     friend class Forms;
+    friend class FormEvents;
     enum class State { Unloaded, Loading, Loaded, Unloading };
 
     void load();
@@ -147,16 +143,11 @@ private:
     void fitSubWindow();
     void finishUnload();
     void showWindow();
-    void applyWindowFrame();
-    void applyChildFrame();
-    [[nodiscard]] bool isSizable() const { return m_borderStyle == 2 || m_borderStyle == 5; }
-    [[nodiscard]] bool isToolWindow() const { return m_borderStyle == 4 || m_borderStyle == 5; }
     [[nodiscard]] QMdiSubWindow *subWindow() const;
     [[nodiscard]] QWidget *focusedControl() const;
     [[nodiscard]] static QLineEdit *textOf(QWidget *control);
     void restoreFocus();
-    [[nodiscard]] bool canMinimise() const;
-    void undoMinimise();
+    void leaveList();
     void watchFirstExposure();
     void firstExposed();
 
@@ -182,17 +173,11 @@ private:
     bool m_showAfterLoad = false;
     bool m_keyPreview = false;
     bool m_controlsReady = false;
-    bool m_resizePending = false;
     bool m_shown = false;
-    // Design-time frame; m_framed once any of it differs from a plain window.
-    bool m_framed = false;
+    WindowFrame m_design;
+    StartUpPosition m_startUpPosition = StartUpPosition::WindowSystem;
     bool m_frameApplied = false;
-    int m_borderStyle = 2;
-    bool m_controlBox = true;
-    bool m_showInTaskbar = true;
-    int m_startUpPosition = 0;
-    const QEvent *m_lastKey = nullptr;
-    quint64 m_lastKeyTime = 0;
+    FormEvents *m_events = nullptr;
     std::map<int, QWidget *> m_tabOrder;
     std::vector<std::function<void()>> m_onScreenJobs;
     bool m_wasOnScreen = false;

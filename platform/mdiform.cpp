@@ -1,6 +1,7 @@
 #include "mdiform.h"
 
 #include "picture.h"
+#include "tuning.h"
 #include "twips.h"
 
 #include <QMouseEvent>

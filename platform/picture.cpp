@@ -1,48 +1,23 @@
 #include "picture.h"
 
-#include <QBackingStore>
+#include "tuning.h"
+
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QResource>
 #include <QThreadPool>
-#include <QWidget>
 #include <QtEndian>
 
 #include <algorithm>
 #include <cstring>
 #include <future>
 #include <map>
-#include <mutex>
 #include <utility>
-#include <vector>
-#if defined(Q_OS_UNIX)
-#include <sys/mman.h>
-#include <unistd.h>
-#endif
 
 namespace rt {
 namespace {
-
-// A photograph's pixels are written once, row by row: made present in one
-// call rather than faulted in page by page (see preparePaintMemory()).
-// Buffers that size have pages of their own.
-void makePresent(const uchar *data, qsizetype size)
-{
-#if defined(Q_OS_LINUX) && defined(MADV_POPULATE_WRITE)
-    if (size < 128 * 1024)
-        return;
-    const auto page = static_cast<quintptr>(sysconf(_SC_PAGESIZE));
-    const quintptr begin = reinterpret_cast<quintptr>(data) & ~(page - 1);
-    const quintptr end = (reinterpret_cast<quintptr>(data) + quintptr(size) + page - 1) & ~(page - 1);
-    madvise(reinterpret_cast<void *>(begin), end - begin, MADV_POPULATE_WRITE);
-#else
-    (void)data;
-    (void)size;
-#endif
-}
 
 // Windows bitmap: 14-byte file header, 40-byte information header, colour
 // table, rows bottom-up, each padded to four bytes.
@@ -75,6 +50,7 @@ QImage decodeBitmap(const QByteArray &file)
     QImage image(width, int(rows), format);
     if (image.isNull())
         return {};
+    // A photograph's pixels are written once, row by row.
     makePresent(image.bits(), image.sizeInBytes());
     // Every index a pixel can hold has a colour, listed or black.
     QList<QRgb> table(qsizetype(1) << bits, qRgb(0, 0, 0));
@@ -96,51 +72,6 @@ QImage decodeBitmap(const QByteArray &file)
     return image;
 }
 
-// A compressed resource is read once, when its picture is decoded; its pages
-// of the program file need not stay in memory after that (the system reads
-// them again should anything ask). Reading one resource can map pages of
-// others (the system maps a file's cached pages in blocks), so each release
-// goes over every range listed: those of the pictures decoded so far, and
-// of those held to be decoded later, which are not read before then.
-class ResourcePages {
-public:
-    static void list(const QString &path) { instance().add(path, false); }
-    static void release(const QString &path) { instance().add(path, true); }
-
-private:
-    static ResourcePages &instance()
-    {
-        static ResourcePages pages;
-        return pages;
-    }
-
-    void add(const QString &path, bool release)
-    {
-#if defined(Q_OS_UNIX)
-        const QResource resource(path);
-        if (!resource.isValid() || resource.compressionAlgorithm() == QResource::NoCompression)
-            return;
-        // Pictures are decoded on worker threads too.
-        const std::lock_guard lock(m_mutex);
-        const auto page = static_cast<quintptr>(sysconf(_SC_PAGESIZE));
-        const auto begin = (reinterpret_cast<quintptr>(resource.data()) + page - 1) & ~(page - 1);
-        const auto end = (reinterpret_cast<quintptr>(resource.data()) + quintptr(resource.size())) & ~(page - 1);
-        if (end > begin && std::find(m_ranges.begin(), m_ranges.end(), std::pair{begin, end}) == m_ranges.end())
-            m_ranges.emplace_back(begin, end);
-        if (!release)
-            return;
-        for (const auto &[from, to] : m_ranges)
-            madvise(reinterpret_cast<void *>(from), to - from, MADV_DONTNEED);
-#else
-        (void)path;
-        (void)release;
-#endif
-    }
-
-    std::mutex m_mutex;
-    std::vector<std::pair<quintptr, quintptr>> m_ranges;
-};
-
 QImage decodePicture(const QString &path)
 {
     QFile file(path);
@@ -149,7 +80,7 @@ QImage decodePicture(const QString &path)
     const QByteArray bytes = file.readAll();
     file.close();
     if (path.startsWith(QLatin1Char(':')))
-        ResourcePages::release(path);
+        releaseResourcePages(path);
     if (bytes.startsWith("BM")) {
         QImage image = decodeBitmap(bytes);
         if (!image.isNull())
@@ -181,29 +112,6 @@ void waitForPreparedPictures()
 }
 
 } // namespace
-
-void preparePaintMemory(QWidget *window)
-{
-#if defined(Q_OS_LINUX) && defined(MADV_POPULATE_WRITE)
-    QBackingStore *store = window ? window->backingStore() : nullptr;
-    QPaintDevice *device = store ? store->paintDevice() : nullptr;
-    if (!device || device->devType() != QInternal::Image)
-        return;
-    const auto *image = static_cast<const QImage *>(device);
-    const auto from = reinterpret_cast<quintptr>(image->constBits());
-    const char *const key = "rt_presentPaintMemory";
-    if (from == 0 || window->property(key).value<quintptr>() == from)
-        return;
-    window->setProperty(key, QVariant::fromValue(from));
-    const auto page = static_cast<quintptr>(sysconf(_SC_PAGESIZE));
-    const quintptr begin = from & ~(page - 1);
-    const quintptr end = (from + quintptr(image->sizeInBytes()) + page - 1) & ~(page - 1);
-    // A system without it says so and the painting faults the pages in as before.
-    madvise(reinterpret_cast<void *>(begin), end - begin, MADV_POPULATE_WRITE);
-#else
-    (void)window;
-#endif
-}
 
 void preparePicture(const QString &path)
 {
@@ -257,7 +165,7 @@ HeldPicture::HeldPicture(QString path)
     : m_path(std::move(path))
 {
     if (m_path.startsWith(QLatin1Char(':')))
-        ResourcePages::list(m_path);
+        listResourcePages(m_path);
 }
 
 // A picture prepared for a window that goes without taking it is not kept

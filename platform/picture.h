@@ -4,8 +4,6 @@
 #include <QPixmap>
 #include <QString>
 
-class QWidget;
-
 namespace rt {
 
 // A picture from the program's resources, decoded once. Uncompressed
@@ -17,13 +15,6 @@ namespace rt {
 
 // The same picture ready to draw on the screen.
 [[nodiscard]] QPixmap loadPixmap(const QString &path);
-
-// Makes the memory the window is painted into present in one call, before
-// its first painting at a new size: left to the painting, each of its pages
-// (a thousand for a maximised window) is a fault of its own, and on some
-// virtual machines a fault costs as much as drawing the page. Nothing when
-// it is present already.
-void preparePaintMemory(QWidget *window);
 
 // Starts decoding a picture on a worker thread, for the next loadPicture()
 // of the same file to take instead of decoding it then: the work moves to

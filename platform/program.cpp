@@ -6,6 +6,7 @@
 #include "form.h"
 #include "picture.h"
 #include "style.h"
+#include "tuning.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -19,9 +20,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 #if defined(Q_OS_LINUX)
 #include <sys/mman.h>
 #endif
@@ -279,13 +277,7 @@ int runProgram(int argc, char *argv[], const QStringList &iconImages, const std:
 #endif
 
     keepNothingOnDisk();
-#if defined(__GLIBC__)
-    // Large buffers (a photograph while it is decoded) get pages of their
-    // own and go back to the system when freed. Left to itself the allocator
-    // raises this threshold after the first such buffer and keeps the later
-    // ones in its heap for good.
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-#endif
+    tuneAllocator();
     installAccessibility();
     const QtMessageHandler previous = qInstallMessageHandler(whileConnecting);
     auto heldStderr = std::make_unique<HeldStderr>();

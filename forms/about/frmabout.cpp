@@ -92,7 +92,7 @@ void frmAbout::createControls()
     for (std::size_t i = 0; i < Line1.size(); ++i)
         Line1[i]->setObjectName(QStringLiteral("Line1(%1)").arg(i));
     cmdOK->setFocus(Qt::OtherFocusReason);
-    centerOnScreen();
+    rt::centreOnScreen(window());
 }
 
 void frmAbout::Form_Load()

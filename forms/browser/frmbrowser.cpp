@@ -1,6 +1,7 @@
 #include "frmbrowser.h"
 
 #include "about/frmabout.h"
+#include "webbrowserevents.h"
 
 using rt::resumeNext;
 using rt::twipsRect;
@@ -15,7 +16,7 @@ void frmBrowser::createControls()
 {
     QWidget *w = client();
     setCaption(QStringLiteral("Navigate my site"));
-    window()->resize(rt::px(6540), rt::px(5130));
+    setSize(6540, 5130);
 
     for (const char *picture : {"back", "forward", "stop", "refresh", "home", "search"})
         imlIcons.Add(QStringLiteral(":/toolbar/%1.bmp").arg(QLatin1String(picture)));
@@ -39,7 +40,8 @@ void frmBrowser::createControls()
     brwWebBrowser->view()->setAccessibleName(QStringLiteral("Page view"));
     brwWebBrowser->view()->setGeometry(twipsRect(50, 1215, 5393, 3734));
     setTabIndex(brwWebBrowser->view(), 0);
-    brwWebBrowser->setDownloadComplete([this] { rt::dispatch([this] { brwWebBrowser_DownloadComplete(); }); });
+    on(new WebBrowserEvents(*brwWebBrowser), &WebBrowserEvents::DownloadComplete,
+       [this] { brwWebBrowser_DownloadComplete(); });
 
     timTimer = new rt::Timer(this, 5, false, [this] { timTimer_Timer(); });
 

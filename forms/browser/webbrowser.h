@@ -46,7 +46,8 @@ public:
     // The title of the page shown.
     [[nodiscard]] virtual QString LocationName() const = 0;
 
-    // DownloadComplete: raised each time a load ends, however it ended.
+    // DownloadComplete: called each time a load ends, however it ended. The
+    // window connects to it as a signal (webbrowserevents.h).
     void setDownloadComplete(std::function<void()> handler) { m_downloadComplete = std::move(handler); }
 
 protected:

@@ -47,7 +47,7 @@ Form1::Form1()
 {
     // A fixed tool window without a control box: it has no close button of
     // its own and keeps the size of its grid.
-    setBorderStyle(4);
+    setBorderStyle(rt::BorderStyle::FixedToolWindow);
     setControlBox(false);
 }
 

@@ -11,11 +11,11 @@ using namespace rt::colours;
 
 frmSplash::frmSplash()
 {
-    setBorderStyle(3);
+    setBorderStyle(rt::BorderStyle::FixedDialog);
     // With the empty caption: no title bar at all.
     setControlBox(false);
     setShowInTaskbar(false);
-    setStartUpPosition(2);
+    setStartUpPosition(rt::StartUpPosition::CentreScreen);
 }
 
 void frmSplash::createControls()

@@ -11,7 +11,7 @@ void MDIForm1::createControls()
     setBackColor(rt::colours::silver);
     area()->setAccessibleName(QStringLiteral("Background photograph"));
     area()->setAccessibleDescription(QStringLiteral("A click here minimises or restores the calendar"));
-    window()->resize(rt::px(5325), rt::px(3840));
+    setSize(5325, 3840);
     Timer1 = new rt::Timer(this, 20000, true, [this] { Timer1_Timer(); });
     // The photograph due at the first tick is decoded once the frame is on
     // the screen and the person has it.
@@ -33,16 +33,16 @@ void MDIForm1::Form_Load()
 
 void MDIForm1::Form_Resize()
 {
-    setWindowState(2);
+    setWindowState(rt::WindowState::Maximised);
 }
 
 void MDIForm1::Form_Click()
 {
     Form1 &calendar = rt::form<Form1>();
-    if (calendar.WindowState() == 1)
-        calendar.setWindowState(0);
+    if (calendar.WindowState() == rt::WindowState::Minimised)
+        calendar.setWindowState(rt::WindowState::Normal);
     else
-        calendar.setWindowState(1);
+        calendar.setWindowState(rt::WindowState::Minimised);
 }
 
 void MDIForm1::Timer1_Timer()

@@ -289,8 +289,8 @@ private slots:
         QTRY_COMPARE(browser.client()->size(), size);
         QVERIFY(page->width() >= 1 && page->height() >= 1);
         QVERIFY(browser.cboAddress->width() >= 1);
-        browser.setWindowState(1);
-        browser.setWindowState(0);
+        browser.setWindowState(rt::WindowState::Minimised);
+        browser.setWindowState(rt::WindowState::Normal);
         QVERIFY(page->width() >= 1 && page->height() >= 1);
         noErrors();
     }

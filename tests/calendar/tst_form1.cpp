@@ -426,9 +426,9 @@ private slots:
         QVERIFY(!(flags & (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint)));
 
         // The frame's click still minimises and restores it, at its size.
-        f.setWindowState(1);
+        f.setWindowState(rt::WindowState::Minimised);
         QVERIFY(sub->height() < h);
-        f.setWindowState(0);
+        f.setWindowState(rt::WindowState::Normal);
         QCOMPARE(sub->size(), size);
     }
 

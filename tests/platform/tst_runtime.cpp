@@ -116,7 +116,7 @@ private slots:
         plain.window()->showMinimized();
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
-        QCOMPARE(plain.WindowState(), 1);
+        QCOMPARE(plain.WindowState(), rt::WindowState::Minimised);
     }
 
     void hidingTheLastWindowDoesNotEndTheProgram()
@@ -161,12 +161,12 @@ private slots:
         testing::Doubles d;
         Plain &plain = rt::form<Plain>();
         plain.Show();
-        plain.setWindowState(2);
+        plain.setWindowState(rt::WindowState::Maximised);
         QCoreApplication::processEvents();
-        QCOMPARE(plain.WindowState(), 2);
+        QCOMPARE(plain.WindowState(), rt::WindowState::Maximised);
         const int resizes = plain.resizes;
         QVERIFY(resizes > 0);
-        plain.setWindowState(2);
+        plain.setWindowState(rt::WindowState::Maximised);
         QCoreApplication::processEvents();
         QCOMPARE(plain.resizes, resizes);
     }

@@ -150,7 +150,7 @@ private slots:
         QVERIFY(!rt::isLoaded<frmSplash>());
         Form1 &f = rt::form<Form1>();
         QVERIFY(f.Visible());
-        QCOMPARE(rt::form<MDIForm1>().WindowState(), 2);
+        QCOMPARE(rt::form<MDIForm1>().WindowState(), rt::WindowState::Maximised);
         QCOMPARE(cells(f), testing::expectedCells(shown.year(), shown.month()));
         QCOMPARE(f.monthc->ListIndex(), shown.month() - 1);
         QCOMPARE(f.millenium->Text() + f.century->Text() + f.decade->Text() + f.yearc->Text(),

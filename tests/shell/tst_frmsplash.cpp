@@ -92,7 +92,7 @@ public:
         MDIForm1 &frame = rt::form<MDIForm1>();
         Form1 &calendar = rt::form<Form1>();
         QVERIFY(frame.Visible());
-        QCOMPARE(frame.WindowState(), 2);
+        QCOMPARE(frame.WindowState(), rt::WindowState::Maximised);
         QCOMPARE(frame.Picture().cacheKey(), frame.Picture1[3].Picture().cacheKey());
         QVERIFY(calendar.Visible());
         QCOMPARE(calendar.monthc->ListIndex(), 5);

@@ -221,13 +221,13 @@ private slots:
     {
         testing::ProgramDoubles d;
         MDIForm1 &frame = startFrame();
-        QCOMPARE(frame.WindowState(), 2);
+        QCOMPARE(frame.WindowState(), rt::WindowState::Maximised);
         frame.window()->showMinimized();
         QCoreApplication::processEvents();
-        QCOMPARE(frame.WindowState(), 2);
+        QCOMPARE(frame.WindowState(), rt::WindowState::Maximised);
         frame.window()->showNormal();
         QCoreApplication::processEvents();
-        QCOMPARE(frame.WindowState(), 2);
+        QCOMPARE(frame.WindowState(), rt::WindowState::Maximised);
     }
 
     void backgroundClickMinimisesAndRestoresTheCalendar()
@@ -235,14 +235,14 @@ private slots:
         testing::ProgramDoubles d;
         MDIForm1 &frame = startFrame();
         Form1 &calendar = rt::form<Form1>();
-        QCOMPARE(calendar.WindowState(), 0);
+        QCOMPARE(calendar.WindowState(), rt::WindowState::Normal);
         clickBackground(frame);
-        QCOMPARE(calendar.WindowState(), 1);
+        QCOMPARE(calendar.WindowState(), rt::WindowState::Minimised);
         d.clock.advance(20000); // a tick leaves it minimised
-        QCOMPARE(calendar.WindowState(), 1);
+        QCOMPARE(calendar.WindowState(), rt::WindowState::Minimised);
         QVERIFY(calendar.Visible());
         clickBackground(frame);
-        QCOMPARE(calendar.WindowState(), 0);
+        QCOMPARE(calendar.WindowState(), rt::WindowState::Normal);
     }
 
     void calendarUnloadedComesBackAtTheNextTick()

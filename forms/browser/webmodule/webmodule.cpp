@@ -41,10 +41,15 @@ bool composeInSoftware()
 }
 
 // The engine draws through a context shared with the windows. Qt makes one at
-// start-up when asked (AA_ShareOpenGLContexts), but that loads OpenGL into
-// every run, browser or not: tens of megabytes and a slower start. The module
-// makes it here instead, before the first page view. Composing in software the
-// context is never made: the engine only reads its format.
+// start-up when asked (AA_ShareOpenGLContexts, the public way), but that loads
+// OpenGL into every run, browser or not: tens of megabytes and a slower start.
+// The module makes it here instead, before the first page view, through the
+// one private symbol of Qt the program uses; Qt has no public setter for the
+// shared context. Composing in software the context is never made: the engine
+// only reads its format. A Qt that drops the symbol fails to link this module
+// (it is linked with every symbol resolved); one that stops reading it leaves
+// the engine without a shared context, and tst_browserengine (from
+// opensTheProgramsSite on, which shows the first page) fails.
 void shareOpenGLContexts(bool software)
 {
     if (QOpenGLContext::globalShareContext())
