@@ -10,6 +10,30 @@
 
 namespace rt {
 
+// Sees every delivery of every key press in the application, once each: a
+// filter of its own, as the form's own filter on its window would see the
+// deliveries to the window a second time.
+class FormEvents::KeyFilter : public QObject {
+public:
+    explicit KeyFilter(FormEvents *events)
+        : QObject(events)
+        , m_events(events)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress || m_events->m_form->m_state == Form::State::Unloaded
+            || !m_events->m_form->m_controlsReady)
+            return false;
+        return m_events->previewKey(qobject_cast<QWidget *>(watched), static_cast<QKeyEvent *>(event));
+    }
+
+private:
+    FormEvents *m_events;
+};
+
 FormEvents::FormEvents(Form *form)
     : QObject(form)
     , m_form(form)
@@ -18,13 +42,15 @@ FormEvents::FormEvents(Form *form)
 
 void FormEvents::setKeyPreview(bool on)
 {
-    if (on == m_keyPreview)
+    if (on == bool(m_keyFilter))
         return;
-    m_keyPreview = on;
-    if (on)
-        qApp->installEventFilter(this);
-    else
-        qApp->removeEventFilter(this);
+    if (on) {
+        m_keyFilter = new KeyFilter(this);
+        qApp->installEventFilter(m_keyFilter);
+    } else {
+        delete m_keyFilter;
+        m_keyFilter = nullptr;
+    }
 }
 
 bool FormEvents::canMinimise() const
@@ -127,10 +153,6 @@ bool FormEvents::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     }
-    case QEvent::KeyPress:
-        if (m_keyPreview)
-            return previewKey(qobject_cast<QWidget *>(watched), static_cast<QKeyEvent *>(event));
-        break;
     default:
         break;
     }

@@ -35,13 +35,16 @@ private:
     // True when the key is to go no further.
     bool previewKey(QWidget *receiver, QKeyEvent *key);
 
+    class KeyFilter;
+
     Form *m_form;
-    bool m_keyPreview = false;
+    KeyFilter *m_keyFilter = nullptr;
     bool m_stateChangePending = false;
     // A key press the control does not take travels on, the same event, to
     // the control's parent and so on up to the window; the form sees it
     // once. What it last saw: which event, when it was pressed, and where
-    // it was delivered last.
+    // it was delivered last. A delivery of that event to the parent of that
+    // place is the same press travelling on.
     struct KeyInFlight {
         const QEvent *event = nullptr;
         quint64 timestamp = 0;

@@ -8,69 +8,14 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QThreadPool>
-#include <QtEndian>
 
 #include <algorithm>
-#include <cstring>
 #include <future>
 #include <map>
 #include <utility>
 
 namespace rt {
 namespace {
-
-// Windows bitmap: 14-byte file header, 40-byte information header, colour
-// table, rows bottom-up, each padded to four bytes.
-QImage decodeBitmap(const QByteArray &file)
-{
-    const auto *data = reinterpret_cast<const uchar *>(file.constData());
-    const qsizetype size = file.size();
-    if (size < 54 || data[0] != 'B' || data[1] != 'M' || qFromLittleEndian<quint32>(data + 14) != 40)
-        return {};
-    const quint32 offset = qFromLittleEndian<quint32>(data + 10);
-    const qint32 width = qFromLittleEndian<qint32>(data + 18);
-    const qint32 height = qFromLittleEndian<qint32>(data + 22);
-    const int bits = qFromLittleEndian<quint16>(data + 28);
-    const quint32 compression = qFromLittleEndian<quint32>(data + 30);
-    quint32 colours = qFromLittleEndian<quint32>(data + 46);
-    if (colours == 0)
-        colours = 1u << bits;
-    // Four-bit pixels are widened to one byte each; QImage has no 4-bit format.
-    const QImage::Format format = bits == 1                ? QImage::Format_Mono
-                                  : bits == 4 || bits == 8 ? QImage::Format_Indexed8
-                                                           : QImage::Format_Invalid;
-    if (format == QImage::Format_Invalid || compression != 0 || width <= 0 || height == 0 || width > 32768
-        || qAbs(height) > 32768 || colours > (1u << bits))
-        return {};
-    const qsizetype stride = ((qsizetype(width) * bits + 31) / 32) * 4;
-    const qsizetype rows = qAbs(height);
-    if (54 + qsizetype(colours) * 4 > size || qsizetype(offset) + stride * rows > size)
-        return {};
-
-    QImage image(width, int(rows), format);
-    if (image.isNull())
-        return {};
-    // A photograph's pixels are written once, row by row.
-    makePresent(image.bits(), image.sizeInBytes());
-    // Every index a pixel can hold has a colour, listed or black.
-    QList<QRgb> table(qsizetype(1) << bits, qRgb(0, 0, 0));
-    for (quint32 i = 0; i < colours; ++i) {
-        const uchar *c = data + 54 + 4 * i; // blue, green, red, unused
-        table[i] = qRgb(c[2], c[1], c[0]);
-    }
-    image.setColorTable(table);
-    for (qsizetype y = 0; y < rows; ++y) {
-        const uchar *src = data + offset + stride * (height > 0 ? rows - 1 - y : y);
-        uchar *dst = image.scanLine(int(y));
-        if (bits == 4) {
-            for (qint32 x = 0; x < width; ++x)
-                dst[x] = (x % 2 == 0) ? src[x / 2] >> 4 : src[x / 2] & 0x0F;
-        } else {
-            std::memcpy(dst, src, size_t(image.bytesPerLine()));
-        }
-    }
-    return image;
-}
 
 QImage decodePicture(const QString &path)
 {
@@ -81,11 +26,6 @@ QImage decodePicture(const QString &path)
     file.close();
     if (path.startsWith(QLatin1Char(':')))
         releaseResourcePages(path);
-    if (bytes.startsWith("BM")) {
-        QImage image = decodeBitmap(bytes);
-        if (!image.isNull())
-            return image;
-    }
     // Read by the format its name gives: left to guess, the image reader
     // loads every image plugin to ask it before trying its own readers.
     QBuffer buffer;

@@ -6,11 +6,10 @@
 
 namespace rt {
 
-// A picture from the program's resources, decoded once. Uncompressed
-// bitmaps with a colour table (1, 4 or 8 bits per pixel) are read here and
-// kept at their own depth (an 8-bit photograph takes one byte a pixel, not
-// four); any other file goes through Qt's image readers, by the format its
-// suffix names. A null image when the file is missing or damaged.
+// A picture from the program's resources, decoded once by Qt's image
+// reader for the format its suffix names. Bitmaps with a colour table keep
+// their own depth (an 8-bit photograph takes one byte a pixel, not four).
+// A null image when the file is missing or damaged.
 [[nodiscard]] QImage loadPicture(const QString &path);
 
 // The same picture ready to draw on the screen.

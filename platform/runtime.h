@@ -1,7 +1,9 @@
 // The forms runtime: what the program's windows need on top of Qt Widgets.
 //
 // Forms (form.h, mdiform.h) have one default instance each, loaded on first
-// reference and ending the program when the last one is unloaded; program.h
+// reference and ending the program when the last one is unloaded; a window's
+// frame and placement are in windowframe.h, the routing of its events to the
+// form's handlers in formevents.h. program.h
 // starts the runtime with the start-up form, in the program's style
 // (style.h). Controls (controls.h, frame.h, image.h, timer.h) carry the few
 // properties the windows rely on, and a balloon (balloon.h) says beside one
@@ -14,7 +16,8 @@
 // Format, MsgBox). accessibility.h trims what a screen reader is shown to
 // what a person can meet. Pictures are decoded by picture.h, when needed or
 // ahead on a worker thread; work that can wait for the person to pause goes
-// through idle.h.
+// through idle.h. What keeps the start quick and the memory small, with its
+// reasons, is in tuning.h.
 //
 // This folder depends on Qt alone; the windows in forms/ depend on it.
 #pragma once

@@ -5,11 +5,10 @@
 //   Left to itself glibc's allocator raises its threshold after the first
 //   such buffer and keeps the later ones in its heap for good: each
 //   photograph of the frame's slide show would stay.
-// - Present memory (makePresent, preparePaintMemory): a buffer left to fill
-//   itself page by page takes a fault per page; a decoded photograph or a
-//   maximised window's paint buffer is a thousand of them, and on some
-//   virtual machines a fault costs as much as drawing the page. One call
-//   makes them present before they are written.
+// - Paint memory (preparePaintMemory): a buffer left to fill itself page by
+//   page takes a fault per page; a maximised window's paint buffer is a
+//   thousand of them, and on some virtual machines a fault costs as much as
+//   drawing the page. One call makes them present before they are written.
 // - Resource pages (listResourcePages, releaseResourcePages): a compressed
 //   picture in the program file is read once, when it is decoded; its pages
 //   need not stay in memory after that (the system reads them again should
@@ -97,17 +96,6 @@ void tuneAllocator()
 {
 #if defined(__GLIBC__)
     mallopt(M_MMAP_THRESHOLD, ownPages);
-#endif
-}
-
-void makePresent(const uchar *data, qsizetype size)
-{
-#if defined(Q_OS_LINUX) && defined(MADV_POPULATE_WRITE)
-    if (size >= ownPages)
-        populate(reinterpret_cast<quintptr>(data), size);
-#else
-    (void)data;
-    (void)size;
 #endif
 }
 

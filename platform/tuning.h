@@ -14,10 +14,6 @@ namespace rt {
 // The allocator's settings, before the application object.
 void tuneAllocator();
 
-// Makes a freshly allocated buffer that is about to be written in full
-// present in one call.
-void makePresent(const uchar *data, qsizetype size);
-
 // Makes the memory the window is painted into present in one call, before
 // its first painting at a new size. Nothing when it is present already.
 void preparePaintMemory(QWidget *window);

@@ -29,6 +29,23 @@ protected:
     void Form_Resize() override { ++resizes; }
 };
 
+// Sees the keys pressed in its window first; its control takes none.
+class Previewing : public rt::Form {
+public:
+    QWidget *control = nullptr;
+    QStringList keys;
+
+protected:
+    void createControls() override
+    {
+        setClientSize(3000, 2000);
+        setKeyPreview(true);
+        control = new QWidget(client());
+        control->setFocusPolicy(Qt::StrongFocus);
+    }
+    void Form_KeyPress(std::int16_t &KeyAscii) override { keys << QString(QChar(KeyAscii)); }
+};
+
 class Frame;
 
 class Child : public rt::Form {
@@ -154,6 +171,21 @@ private slots:
         rt::form<Frame>().Unload();
         QCOMPARE(journal, (QStringList{QStringLiteral("Child unload"), QStringLiteral("Frame unload")}));
         QCOMPARE(d.endings, std::vector<int>{0});
+    }
+
+    // A key the control does not take travels on to its parents, the same
+    // event each time: the form sees it once. A second press is a second
+    // key, even as an event at the same place with the same time stamp.
+    void keyPreviewSeesEachPressOnce()
+    {
+        testing::Doubles d;
+        Previewing &form = rt::form<Previewing>();
+        form.Show();
+        for (int press = 0; press < 2; ++press) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+            QApplication::sendEvent(form.control, &key);
+        }
+        QCOMPARE(form.keys, (QStringList{QStringLiteral("a"), QStringLiteral("a")}));
     }
 
     void settingTheCurrentWindowStateRaisesNoResize()
