@@ -3,10 +3,10 @@
 #include "accessibility.h"
 #include "app.h"
 #include "dispatch.h"
+#include "fonts.h"
 #include "form.h"
 #include "picture.h"
 #include "style.h"
-#include "twips.h"
 
 #include <QApplication>
 #include <QByteArray>

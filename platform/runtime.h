@@ -5,7 +5,9 @@
 // starts the runtime with the start-up form, in the program's style
 // (style.h). Controls (controls.h, frame.h, image.h, timer.h) carry the few
 // properties the windows rely on, and a balloon (balloon.h) says beside one
-// why its input was not taken; layouts are in twips (twips.h). Every handler
+// why its input was not taken; layouts are in twips (twips.h),
+// with colours, fonts and mouse pointers named as designed (colours.h,
+// fonts.h, mousepointer.h). Every handler
 // runs through the dispatcher (dispatch.h), which turns an uncaught run-time
 // error into a message and the end of the program. The world outside - time,
 // today's date, message boxes, starting programs, files - is reached only
@@ -22,9 +24,11 @@
 #include "accessibility.h"
 #include "app.h"
 #include "balloon.h"
+#include "colours.h"
 #include "controls.h"
 #include "datewatch.h"
 #include "dispatch.h"
+#include "fonts.h"
 #include "form.h"
 #include "frame.h"
 #include "functions.h"
@@ -32,6 +36,7 @@
 #include "idle.h"
 #include "image.h"
 #include "mdiform.h"
+#include "mousepointer.h"
 #include "picture.h"
 #include "program.h"
 #include "runtimeerror.h"

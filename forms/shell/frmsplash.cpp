@@ -30,7 +30,7 @@ void frmSplash::createControls()
 
     Frame1 = new rt::Frame(client());
     Frame1->setGeometry(twipsRect(120, 60, 7080, 4050));
-    Frame1->setCursor(rt::mousePointer(13));
+    Frame1->setCursor(rt::cursor(rt::MousePointer::ArrowHourglass));
     on(Frame1, &rt::Frame::Click, [this] { Frame1_Click(); });
 
     imgLogo = new rt::Image(Frame1);
