@@ -3,7 +3,7 @@
 // Forms (form.h, mdiform.h) have one default instance each, loaded on first
 // reference and ending the program when the last one is unloaded; program.h
 // starts the runtime with the start-up form, in the program's style
-// (style.h). Controls (controls.h, frame.h, image.h, timer.h) carry the few
+// (style.h). Controls (controls.h, frame.h, imagecontrol.h, timer.h) carry the few
 // properties the windows rely on, and a balloon (balloon.h) says beside one
 // why its input was not taken; layouts are in twips (twips.h),
 // with colours, fonts and mouse pointers named as designed (colours.h,
@@ -34,7 +34,7 @@
 #include "functions.h"
 #include "geometry.h"
 #include "idle.h"
-#include "image.h"
+#include "imagecontrol.h"
 #include "mdiform.h"
 #include "mousepointer.h"
 #include "picture.h"

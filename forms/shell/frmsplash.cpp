@@ -33,7 +33,7 @@ void frmSplash::createControls()
     Frame1->setCursor(rt::cursor(rt::MousePointer::ArrowHourglass));
     on(Frame1, &rt::Frame::Click, [this] { Frame1_Click(); });
 
-    imgLogo = new rt::Image(Frame1);
+    imgLogo = new rt::ImageControl(Frame1);
     imgLogo->setGeometry(twipsRect(360, 795, 735, 1065));
     imgLogo->setStretch(true);
     imgLogo->setPicture(rt::loadPixmap(pictures::logo));

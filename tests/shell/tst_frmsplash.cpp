@@ -185,7 +185,7 @@ private slots:
     void logoAndIcon()
     {
         StartUp s;
-        const rt::Image *logo = StartUp::splash().imgLogo;
+        const rt::ImageControl *logo = StartUp::splash().imgLogo;
         QCOMPARE(logo->size(), QSize(49, 71));
         QVERIFY(logo->Stretch());
         const QImage picture = logo->Picture().toImage();
