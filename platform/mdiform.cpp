@@ -1,7 +1,7 @@
 #include "mdiform.h"
 
 #include "colours.h"
-#include "picture.h"
+#include "pictureloader.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

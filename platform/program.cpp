@@ -5,7 +5,7 @@
 #include "dispatch.h"
 #include "fonts.h"
 #include "form.h"
-#include "picture.h"
+#include "pictureloader.h"
 #include "style.h"
 
 #include <QApplication>

@@ -14,7 +14,7 @@
 // through the seams of services.h, so tests swap in doubles (manualclock.h and
 // friends); functions.h holds the general functions over them (Shell, Dir,
 // Format, MsgBox). accessibility.h trims what a screen reader is shown to
-// what a person can meet. Pictures are decoded by picture.h, when needed or
+// what a person can meet. Pictures are decoded by pictureloader.h, when needed or
 // ahead on a worker thread; work that can wait for the person to pause goes
 // through idle.h.
 //
@@ -37,7 +37,7 @@
 #include "imagecontrol.h"
 #include "mdiform.h"
 #include "mousepointer.h"
-#include "picture.h"
+#include "pictureloader.h"
 #include "program.h"
 #include "runtimeerror.h"
 #include "services.h"

@@ -1,6 +1,6 @@
 #include "frmabout.h"
 
-#include "picture.h"
+#include "pictureloader.h"
 #include "pictures.h"
 #include "registry.h"
 

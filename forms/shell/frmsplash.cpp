@@ -1,7 +1,7 @@
 #include "frmsplash.h"
 
 #include "calendar/form1.h"
-#include "picture.h"
+#include "pictureloader.h"
 #include "pictures.h"
 #include "shell/mdiform1.h"
 #include "shell/startup.h"
