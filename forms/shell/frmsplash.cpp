@@ -2,7 +2,7 @@
 
 #include "calendar/form1.h"
 #include "pictureloader.h"
-#include "pictures.h"
+#include "resourcenames.h"
 #include "shell/mdiform1.h"
 #include "shell/startup.h"
 
@@ -36,7 +36,7 @@ void frmSplash::createControls()
     imgLogo = new rt::ImageControl(Frame1);
     imgLogo->setGeometry(twipsRect(360, 795, 735, 1065));
     imgLogo->setStretch(true);
-    imgLogo->setPicture(rt::loadPixmap(pictures::logo));
+    imgLogo->setPicture(rt::loadPixmap(resourcenames::logo));
 
     const QFont small = rt::font(QStringLiteral("Arial"), 8.25);
     auto label = [&](const QString &caption, int left, int top, int width, int height, const QFont &font) {

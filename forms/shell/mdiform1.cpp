@@ -22,7 +22,7 @@ void MDIForm1::prepareLoad()
 {
     // Too late once the frame is there: it has decoded its photograph itself.
     if (!rt::isLoaded<MDIForm1>())
-        rt::preparePicture(pictures::photograph(3));
+        rt::preparePicture(resourcenames::photograph(3));
 }
 
 void MDIForm1::Form_Load()

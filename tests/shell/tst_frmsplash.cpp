@@ -2,7 +2,7 @@
 // the main frame and calendar that take its place.
 #include "calendar/form1.h"
 #include "doubles.h"
-#include "pictures.h"
+#include "resourcenames.h"
 #include "shell/frmsplash.h"
 #include "shell/mdiform1.h"
 #include "shell/startup.h"
@@ -137,7 +137,7 @@ private slots:
         // As the program starts.
         rt::installFonts();
         rt::installStyle();
-        rt::setProgramIcon(pictures::programIcon);
+        rt::setProgramIcon(resourcenames::programIcon);
     }
 
     // Reading an image without naming its format makes Qt load every image
@@ -376,14 +376,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(StartUp::splash().window()));
         if (idle) {
             rt::runIdleJobs();
-            QVERIFY(rt::isPicturePrepared(pictures::photograph(3)));
+            QVERIFY(rt::isPicturePrepared(resourcenames::photograph(3)));
         }
         QVERIFY(!rt::isLoaded<MDIForm1>());
         QVERIFY(!rt::isLoaded<Form1>());
         QCOMPARE(s.date.asked, 0);
         QTest::keyClick(StartUp::splash().window()->windowHandle(), Qt::Key_A);
         s.verifyTookOver();
-        QVERIFY(!rt::isPicturePrepared(pictures::photograph(3)));
+        QVERIFY(!rt::isPicturePrepared(resourcenames::photograph(3)));
     }
 
     // The frame and the calendar each load once, whichever is asked for first.

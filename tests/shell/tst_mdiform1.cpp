@@ -1,7 +1,7 @@
 #include "browser/frmbrowser.h"
 #include "calendar/form1.h"
 #include "doubles.h"
-#include "pictures.h"
+#include "resourcenames.h"
 #include "shell/mdiform1.h"
 #include "webdouble.h"
 
@@ -45,7 +45,7 @@ QList<int> preparedPhotos()
 {
     QList<int> prepared;
     for (int i = 0; i < 4; ++i) {
-        if (rt::isPicturePrepared(pictures::photograph(i)))
+        if (rt::isPicturePrepared(resourcenames::photograph(i)))
             prepared << i;
     }
     return prepared;
