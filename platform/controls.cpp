@@ -270,20 +270,20 @@ void CommandButton::keyPressEvent(QKeyEvent *event)
     QPushButton::keyPressEvent(event);
 }
 
-PictureBox::PictureBox(QWidget *parent)
+PictureBoxControl::PictureBoxControl(QWidget *parent)
     : QLabel(parent)
 {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void PictureBox::setAutoSize(bool autoSize)
+void PictureBoxControl::setAutoSize(bool autoSize)
 {
     m_autoSize = autoSize;
     if (m_autoSize && !pixmap().isNull())
         resize(pixmap().deviceIndependentSize().toSize());
 }
 
-void PictureBox::setPicture(const QPixmap &picture)
+void PictureBoxControl::setPicture(const QPixmap &picture)
 {
     setPixmap(picture);
     setAutoSize(m_autoSize);

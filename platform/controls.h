@@ -112,12 +112,12 @@ private:
     QShortcut *m_cancel = nullptr;
 };
 
-// Picture box showing one picture at its top left; with AutoSize it takes the
+// The PictureBox control: one picture at its top left; with AutoSize it takes the
 // picture's size. An empty picture leaves it blank.
-class PictureBox : public QLabel {
+class PictureBoxControl : public QLabel {
     Q_OBJECT
 public:
-    explicit PictureBox(QWidget *parent);
+    explicit PictureBoxControl(QWidget *parent);
     void setAutoSize(bool autoSize);
     void setPicture(const QPixmap &picture);
     [[nodiscard]] QPixmap Picture() const { return pixmap(); }

@@ -37,7 +37,7 @@ void frmAbout::createControls()
         return l;
     };
 
-    picIcon = new rt::PictureBox(w);
+    picIcon = new rt::PictureBoxControl(w);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setGeometry(twipsRect(240, 240, 540, 540));
     picIcon->setAutoSize(true);
