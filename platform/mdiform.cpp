@@ -20,28 +20,28 @@ BackgroundArea::BackgroundArea(QWidget *parent)
     setFrameShape(QFrame::NoFrame);
 }
 
-void BackgroundArea::setPicture(const QImage &picture)
+void BackgroundArea::setImage(const QImage &image)
 {
     m_held = nullptr;
-    m_picture = picture;
+    m_image = image;
     viewport()->update();
 }
 
-void BackgroundArea::setPicture(HeldPicture &held)
+void BackgroundArea::setImage(HeldPicture &held)
 {
     m_held = &held;
-    m_picture = QImage();
+    m_image = QImage();
     held.prepare();
     viewport()->update();
 }
 
-const QImage &BackgroundArea::picture() const
+const QImage &BackgroundArea::image() const
 {
     if (m_held) {
-        m_picture = m_held->Picture();
+        m_image = m_held->Picture();
         m_held = nullptr;
     }
-    return m_picture;
+    return m_image;
 }
 
 void BackgroundArea::setBackColor(const QColor &color)
@@ -51,12 +51,12 @@ void BackgroundArea::setBackColor(const QColor &color)
     viewport()->update();
 }
 
-QRect BackgroundArea::pictureRect() const
+QRect BackgroundArea::imageRect() const
 {
-    if (picture().isNull())
+    if (image().isNull())
         return {};
     const QSize area = viewport()->size();
-    const QSize fitted = m_picture.size().scaled(area, Qt::KeepAspectRatio);
+    const QSize fitted = m_image.size().scaled(area, Qt::KeepAspectRatio);
     return {QPoint((area.width() - fitted.width()) / 2, (area.height() - fitted.height()) / 2), fitted};
 }
 
@@ -66,11 +66,11 @@ void BackgroundArea::paintEvent(QPaintEvent *event)
     preparePaintMemory(window());
     QPainter painter(viewport());
     painter.fillRect(event->rect(), m_backColor);
-    if (!picture().isNull()) {
+    if (!image().isNull()) {
         // Scaled while drawing, clipped to what needs repainting: neither a
         // scaled nor a full-colour copy of the photograph is kept.
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(pictureRect(), m_picture);
+        painter.drawImage(imageRect(), m_image);
     }
 }
 
@@ -148,19 +148,19 @@ QWidget *MdiForm::clickSurface() const
     return m_area ? m_area->viewport() : nullptr;
 }
 
-const QImage &MdiForm::Picture() const
+const QImage &MdiForm::backgroundPicture() const
 {
-    return m_area->picture();
+    return m_area->image();
 }
 
-void MdiForm::setPicture(const QImage &picture)
+void MdiForm::setBackgroundPicture(const QImage &picture)
 {
-    m_area->setPicture(picture);
+    m_area->setImage(picture);
 }
 
-void MdiForm::setPicture(HeldPicture &held)
+void MdiForm::setBackgroundPicture(HeldPicture &held)
 {
-    m_area->setPicture(held);
+    m_area->setImage(held);
 }
 
 void MdiForm::setBackColor(std::uint32_t stored)

@@ -93,7 +93,7 @@ public:
         Form1 &calendar = rt::form<Form1>();
         QVERIFY(frame.Visible());
         QCOMPARE(frame.WindowState(), 2);
-        QCOMPARE(frame.Picture().cacheKey(), frame.Picture1[3].Picture().cacheKey());
+        QCOMPARE(frame.backgroundPicture().cacheKey(), frame.Picture1[3].Picture().cacheKey());
         QVERIFY(calendar.Visible());
         QCOMPARE(calendar.monthc->ListIndex(), 5);
         QCOMPARE(calendar.millenium->ListIndex(), 2);
@@ -224,9 +224,9 @@ private slots:
         // The slideshow counts from the frame's load at 5 s.
         MDIForm1 &frame = rt::form<MDIForm1>();
         s.doubles.clock.advance(19999);
-        QCOMPARE(frame.Picture().cacheKey(), frame.Picture1[3].Picture().cacheKey());
+        QCOMPARE(frame.backgroundPicture().cacheKey(), frame.Picture1[3].Picture().cacheKey());
         s.doubles.clock.advance(1);
-        QCOMPARE(frame.Picture().cacheKey(), frame.Picture1[0].Picture().cacheKey());
+        QCOMPARE(frame.backgroundPicture().cacheKey(), frame.Picture1[0].Picture().cacheKey());
         QVERIFY(rt::form<Form1>().Visible());
         s.verifyLoadedOnce();
     }

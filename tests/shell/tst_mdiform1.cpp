@@ -24,7 +24,7 @@ MDIForm1 &startFrame()
 int shownPhoto(MDIForm1 &frame)
 {
     for (int i = 0; i < 4; ++i) {
-        if (frame.Picture().cacheKey() == frame.Picture1[static_cast<std::size_t>(i)].Picture().cacheKey())
+        if (frame.backgroundPicture().cacheKey() == frame.Picture1[static_cast<std::size_t>(i)].Picture().cacheKey())
             return i;
     }
     return -1;
@@ -112,9 +112,10 @@ private slots:
             d.clock.advance(20000);
             QVERIFY(preparedPhotos().isEmpty());
             QCOMPARE(decodedPhotos(frame), decodedAfterTick[tick]);
-            QCOMPARE(frame.Picture().cacheKey(), frame.Picture1[static_cast<std::size_t>(shown)].Picture().cacheKey());
+            QCOMPARE(frame.backgroundPicture().cacheKey(),
+                     frame.Picture1[static_cast<std::size_t>(shown)].Picture().cacheKey());
             if (expected != 0) // shown before: the same picture object again
-                QCOMPARE(frame.Picture().cacheKey(), expected);
+                QCOMPARE(frame.backgroundPicture().cacheKey(), expected);
             rt::runIdleJobs();
             QCOMPARE(preparedPhotos(), tick < 2 ? QList<int>{shown + 1} : QList<int>{});
         }
@@ -280,7 +281,7 @@ private slots:
     {
         testing::ProgramDoubles d;
         MDIForm1 &frame = startFrame();
-        const QRect r = frame.area()->pictureRect();
+        const QRect r = frame.area()->imageRect();
         const QSize area = frame.area()->viewport()->size();
         QVERIFY(r.width() == area.width() || r.height() == area.height());
         QCOMPARE(r.center().x(), QRect(QPoint(), area).center().x());
