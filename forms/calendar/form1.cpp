@@ -1,9 +1,9 @@
 #include "form1.h"
 
 #include "browser/frmbrowser.h"
-#include "calendar.h"
 #include "calendar/monthactions.h"
 #include "calendar/monthsteps.h"
+#include "engine/calendar.h"
 #include "shell/mdiform1.h"
 
 #include <QApplication>

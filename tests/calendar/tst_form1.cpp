@@ -1,7 +1,7 @@
-#include "calendar.h"
 #include "calendar/form1.h"
 #include "calendarcells.h"
 #include "doubles.h"
+#include "engine/calendar.h"
 #include "shell/mdiform1.h"
 #include "webdouble.h"
 

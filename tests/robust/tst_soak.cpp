@@ -2,9 +2,9 @@
 // random months between them. Every drawing must be the engine's month,
 // the frame must show the photograph that is due, and resident memory must
 // stay flat once the first thousand ticks have warmed up Qt's caches.
-#include "calendar.h"
 #include "calendar/form1.h"
 #include "doubles.h"
+#include "engine/calendar.h"
 #include "shell/mdiform1.h"
 #include "webdouble.h"
 
