@@ -1,5 +1,6 @@
 #include "combobox.h"
 
+#include "keys.h"
 #include "style.h"
 
 #include <QAbstractItemView>
@@ -62,7 +63,7 @@ ComboBox::ComboBox(QWidget *parent)
 void ComboBox::keyPressEvent(QKeyEvent *event)
 {
     if (!event->text().isEmpty()) {
-        std::int16_t KeyAscii = static_cast<std::int16_t>(event->text().at(0).unicode());
+        std::int16_t KeyAscii = keyAscii(event->text());
         emit KeyPress(KeyAscii);
         if (KeyAscii == 0) {
             event->accept();
@@ -70,8 +71,7 @@ void ComboBox::keyPressEvent(QKeyEvent *event)
         }
     }
     // Enter with text equal to an item would count as picking it.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    m_inEnter = enter;
+    m_inEnter = isEnterKey(event);
     QComboBox::keyPressEvent(event);
     m_inEnter = false;
 }

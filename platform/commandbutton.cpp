@@ -1,5 +1,7 @@
 #include "commandbutton.h"
 
+#include "keys.h"
+
 #include <QKeyEvent>
 #include <QShortcut>
 
@@ -43,8 +45,7 @@ bool CommandButton::event(QEvent *event)
     // A focused button takes Enter for itself, ahead of the window's default button.
     if (event->type() == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (isPlainEnter(key)) {
             event->accept();
             return true;
         }
@@ -54,8 +55,7 @@ bool CommandButton::event(QEvent *event)
 
 void CommandButton::keyPressEvent(QKeyEvent *event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (isPlainEnter(event)) {
         click();
         return;
     }

@@ -1,5 +1,6 @@
 #include "form.h"
 
+#include "keys.h"
 #include "mdiform.h"
 #include "services.h"
 #include "style.h"
@@ -603,7 +604,7 @@ bool Form::eventFilter(QObject *watched, QEvent *event)
             if (widget && widget->window() == m_window && !text.isEmpty()) {
                 m_lastKey = event;
                 m_lastKeyTime = key->timestamp();
-                std::int16_t KeyAscii = static_cast<std::int16_t>(text.at(0).unicode());
+                std::int16_t KeyAscii = keyAscii(text);
                 dispatch([&] { Form_KeyPress(KeyAscii); });
                 if (KeyAscii == 0)
                     return true;
