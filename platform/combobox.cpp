@@ -15,8 +15,9 @@ namespace rt {
 
 namespace {
 
-// The selectors are narrow (a digit box is 41 pixels): a slimmer drop-down
-// button leaves room for "September" and "December" in the text field.
+// The calendar's selectors are narrow (a digit box is 41 pixels): a slimmer
+// drop-down button leaves room for "September" and "December" in the text
+// field.
 class SelectorStyle final : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
@@ -50,7 +51,6 @@ QStyle *selectorStyle()
 ComboBox::ComboBox(QWidget *parent)
     : QComboBox(parent)
 {
-    setStyle(selectorStyle());
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(12);
@@ -58,6 +58,11 @@ ComboBox::ComboBox(QWidget *parent)
         if (!m_inEnter)
             emit Click();
     });
+}
+
+void ComboBox::setSlimDropDownButton(bool slim)
+{
+    setStyle(slim ? selectorStyle() : nullptr);
 }
 
 void ComboBox::keyPressEvent(QKeyEvent *event)

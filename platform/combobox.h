@@ -30,6 +30,9 @@ public:
     // the drop-down list the same; on some systems the box itself goes by
     // the text it holds.
     void setAccessibleName(const QString &name);
+    // A drop-down button slimmer than the style's, for a narrow box whose
+    // text needs the room; without it the box looks as the style draws it.
+    void setSlimDropDownButton(bool slim);
 
 signals:
     void Click();

@@ -60,6 +60,7 @@ void Form1::prepareLoad()
     {
         QWidget controls;
         auto *selector = new rt::ComboBox(&controls);
+        selector->setSlimDropDownButton(true);
         selector->AddItem(QStringLiteral("0"));
         const std::array<QWidget *, 4> each{selector, new rt::TextBox(&controls), new rt::Label(QString(), &controls),
                                             new rt::CommandButton(QString(), &controls)};
@@ -108,6 +109,7 @@ void Form1::createControls()
                         const QString &description, int left, int width, int tabIndex, const QStringList &items) {
         auto *combo = new rt::ComboBox(w);
         combo->setObjectName(name);
+        combo->setSlimDropDownButton(true);
         titleLabel->setBuddy(combo);
         combo->setAccessibleName(accessibleName);
         combo->setAccessibleDescription(description);
