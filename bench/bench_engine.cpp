@@ -1,6 +1,6 @@
 // The engine over every month from year 0 to 9999 against <chrono> computing
 // the same months' first weekday and length.
-#include "calendar.h"
+#include "engine/calendar.h"
 
 #include <benchmark/benchmark.h>
 

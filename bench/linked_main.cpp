@@ -3,7 +3,7 @@
 // serves every browser window from the start. Start-up and memory of the real
 // program, which loads the module on first use, are compared with it.
 #include "browser/webbrowser.h"
-#include "pictures.h"
+#include "resourcenames.h"
 #include "shell/frmsplash.h"
 
 #include <QCoreApplication>
@@ -15,5 +15,5 @@ int main(int argc, char *argv[])
 {
     auto *module = qobject_cast<WebModule *>(qt_plugin_instance());
     ScopedWebBrowserFactory linked(*module);
-    return rt::runProgram(argc, argv, pictures::programIcon, [] { rt::form<frmSplash>().setVisible(true); });
+    return rt::runProgram(argc, argv, resourcenames::programIcon, [] { rt::form<frmSplash>().setVisible(true); });
 }

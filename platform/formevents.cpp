@@ -1,6 +1,7 @@
 #include "formevents.h"
 
 #include "form.h"
+#include "keys.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -111,7 +112,7 @@ bool FormEvents::previewKey(QWidget *receiver, QKeyEvent *key)
     m_key = {key, key->timestamp(), receiver};
     if (travelling || key->text().isEmpty())
         return false;
-    auto KeyAscii = static_cast<std::int16_t>(key->text().at(0).unicode());
+    std::int16_t KeyAscii = keyAscii(key->text());
     Form *f = m_form;
     dispatch([&] { f->Form_KeyPress(KeyAscii); });
     return KeyAscii == 0;

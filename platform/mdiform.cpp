@@ -1,8 +1,8 @@
 #include "mdiform.h"
 
-#include "picture.h"
+#include "colours.h"
+#include "pictureloader.h"
 #include "tuning.h"
-#include "twips.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -21,28 +21,28 @@ BackgroundArea::BackgroundArea(QWidget *parent)
     setFrameShape(QFrame::NoFrame);
 }
 
-void BackgroundArea::setPicture(const QImage &picture)
+void BackgroundArea::setImage(const QImage &image)
 {
     m_held = nullptr;
-    m_picture = picture;
+    m_image = image;
     viewport()->update();
 }
 
-void BackgroundArea::setPicture(HeldPicture &held)
+void BackgroundArea::setImage(HeldPicture &held)
 {
     m_held = &held;
-    m_picture = QImage();
+    m_image = QImage();
     held.prepare();
     viewport()->update();
 }
 
-const QImage &BackgroundArea::picture() const
+const QImage &BackgroundArea::image() const
 {
     if (m_held) {
-        m_picture = m_held->Picture();
+        m_image = m_held->Picture();
         m_held = nullptr;
     }
-    return m_picture;
+    return m_image;
 }
 
 void BackgroundArea::setBackColor(const QColor &color)
@@ -52,12 +52,12 @@ void BackgroundArea::setBackColor(const QColor &color)
     viewport()->update();
 }
 
-QRect BackgroundArea::pictureRect() const
+QRect BackgroundArea::imageRect() const
 {
-    if (picture().isNull())
+    if (image().isNull())
         return {};
     const QSize area = viewport()->size();
-    const QSize fitted = m_picture.size().scaled(area, Qt::KeepAspectRatio);
+    const QSize fitted = m_image.size().scaled(area, Qt::KeepAspectRatio);
     return {QPoint((area.width() - fitted.width()) / 2, (area.height() - fitted.height()) / 2), fitted};
 }
 
@@ -67,7 +67,7 @@ void BackgroundArea::paintEvent(QPaintEvent *event)
     preparePaintMemory(window());
     QPainter painter(viewport());
     painter.fillRect(event->rect(), m_backColor);
-    if (!picture().isNull()) {
+    if (!image().isNull()) {
         // Scaled while drawing, clipped to what needs repainting: neither a
         // scaled nor a full-colour copy of the photograph is kept. The
         // photographs have 256 colours; enlarged smoothly, a full-colour copy
@@ -76,14 +76,14 @@ void BackgroundArea::paintEvent(QPaintEvent *event)
         // for the painting and dropped after it. (Made smaller, the two can
         // differ, and the palette is drawn as it is.)
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        const QRect to = pictureRect();
-        if (m_picture.format() == QImage::Format_Indexed8 && to.width() >= m_picture.width()
-            && to.height() >= m_picture.height()) {
-            painter.drawImage(to, m_picture.convertToFormat(m_picture.hasAlphaChannel()
-                                                                ? QImage::Format_ARGB32_Premultiplied
-                                                                : QImage::Format_RGB32));
+        const QRect to = imageRect();
+        if (m_image.format() == QImage::Format_Indexed8 && to.width() >= m_image.width()
+            && to.height() >= m_image.height()) {
+            painter.drawImage(to,
+                              m_image.convertToFormat(m_image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                                : QImage::Format_RGB32));
         } else {
-            painter.drawImage(to, m_picture);
+            painter.drawImage(to, m_image);
         }
     }
 }
@@ -162,19 +162,19 @@ QWidget *MdiForm::clickSurface() const
     return m_area ? m_area->viewport() : nullptr;
 }
 
-const QImage &MdiForm::Picture() const
+const QImage &MdiForm::backgroundPicture() const
 {
-    return m_area->picture();
+    return m_area->image();
 }
 
-void MdiForm::setPicture(const QImage &picture)
+void MdiForm::setBackgroundPicture(const QImage &picture)
 {
-    m_area->setPicture(picture);
+    m_area->setImage(picture);
 }
 
-void MdiForm::setPicture(HeldPicture &held)
+void MdiForm::setBackgroundPicture(HeldPicture &held)
 {
-    m_area->setPicture(held);
+    m_area->setImage(held);
 }
 
 void MdiForm::setBackColor(std::uint32_t stored)

@@ -11,24 +11,25 @@ namespace rt {
 
 class HeldPicture;
 
-// The client area of an MDI frame: BackColor, with the frame's Picture
-// drawn centred and scaled to fit, its aspect kept.
+// The client area of an MDI frame: BackColor, with the frame's background
+// picture drawn centred and scaled to fit, its aspect kept.
 class BackgroundArea : public QMdiArea {
     Q_OBJECT
 public:
     explicit BackgroundArea(QWidget *parent);
-    void setPicture(const QImage &picture);
+    void setImage(const QImage &image);
     // A holder's picture, taken from it when first drawn or asked for.
-    void setPicture(HeldPicture &held);
-    [[nodiscard]] const QImage &picture() const;
+    void setImage(HeldPicture &held);
+    [[nodiscard]] const QImage &image() const;
     void setBackColor(const QColor &color);
-    [[nodiscard]] QRect pictureRect() const;
+    // Where the image is drawn, in the viewport's pixels.
+    [[nodiscard]] QRect imageRect() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    mutable QImage m_picture;
+    mutable QImage m_image;
     mutable HeldPicture *m_held = nullptr;
     QColor m_backColor;
 };
@@ -61,13 +62,14 @@ class MdiForm : public Form {
 public:
     [[nodiscard]] BackgroundArea *area() const { return m_area; }
 
-    // The picture is shared with whoever else holds it: no pixels are copied.
-    [[nodiscard]] const QImage &Picture() const;
-    void setPicture(const QImage &picture);
+    // The frame's Picture, shown behind its children. It is shared with
+    // whoever else holds it: no pixels are copied.
+    [[nodiscard]] const QImage &backgroundPicture() const;
+    void setBackgroundPicture(const QImage &picture);
     // The holder's picture, which need not be decoded yet: it is decoded on
     // a worker thread meanwhile and taken when first drawn, so the window
     // and its children are made while it is being decoded.
-    void setPicture(HeldPicture &held);
+    void setBackgroundPicture(HeldPicture &held);
     void setBackColor(std::uint32_t stored);
 
 protected:

@@ -3,11 +3,11 @@
 #include "accessibility.h"
 #include "app.h"
 #include "dispatch.h"
+#include "fonts.h"
 #include "form.h"
-#include "picture.h"
+#include "pictureloader.h"
 #include "style.h"
 #include "tuning.h"
-#include "twips.h"
 
 #include <QApplication>
 #include <QByteArray>

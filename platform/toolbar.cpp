@@ -1,6 +1,6 @@
 #include "toolbar.h"
 
-#include "picture.h"
+#include "pictureloader.h"
 
 #include <QAction>
 #include <QBitmap>

@@ -1,8 +1,8 @@
 #include "frmabout.h"
 
-#include "picture.h"
-#include "pictures.h"
+#include "pictureloader.h"
 #include "registry.h"
+#include "resourcenames.h"
 
 using rt::color;
 using rt::twipsRect;
@@ -37,12 +37,12 @@ void frmAbout::createControls()
         return l;
     };
 
-    picIcon = new rt::PictureBox(w);
+    picIcon = new rt::PictureBoxControl(w);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setGeometry(twipsRect(240, 240, 540, 540));
     picIcon->setAutoSize(true);
     picIcon->setAccessibleName(QStringLiteral("TEMPORIA logo"));
-    picIcon->setPicture(rt::loadPixmap(pictures::logo)); // blank if the build has no logo
+    picIcon->setPicture(rt::loadPixmap(resourcenames::logo)); // blank if the build has no logo
     setTabIndex(picIcon, 1);
 
     cmdOK = new rt::CommandButton(QStringLiteral("OK"), w);

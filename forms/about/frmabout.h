@@ -28,7 +28,7 @@ public:
     bool GetKeyValue(std::int32_t KeyRoot, const QString &KeyName, const QString &SubKeyRef, QString &KeyVal);
 
     // The controls, named as designed.
-    rt::PictureBox *picIcon = nullptr;
+    rt::PictureBoxControl *picIcon = nullptr;
     rt::CommandButton *cmdOK = nullptr;
     rt::CommandButton *cmdSysInfo = nullptr;
     rt::Label *Label2 = nullptr;

@@ -1,9 +1,9 @@
 #include "form1.h"
 
 #include "browser/frmbrowser.h"
-#include "calendar.h"
 #include "calendar/monthactions.h"
 #include "calendar/monthsteps.h"
+#include "engine/calendar.h"
 #include "shell/mdiform1.h"
 
 #include <QApplication>
@@ -99,6 +99,7 @@ void Form1::createControls()
                         const QString &description, int left, int width, int tabIndex, const QStringList &items) {
         auto *combo = new rt::ComboBox(w);
         combo->setObjectName(name);
+        combo->setSlimDropDownButton(true);
         titleLabel->setBuddy(combo);
         combo->setAccessibleName(accessibleName);
         combo->setAccessibleDescription(description);

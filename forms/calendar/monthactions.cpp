@@ -3,7 +3,7 @@
 #include "calendar/form1.h"
 #include "calendar/monthsheet.h"
 #include "calendar/printdialogs.h"
-#include "monthtext.h"
+#include "engine/monthtext.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #include "monthsheet.h"
 
-#include "monthtext.h"
+#include "engine/monthtext.h"
 
 #include <QFont>
 #include <QFontMetricsF>

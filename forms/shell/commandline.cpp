@@ -1,7 +1,7 @@
 #include "commandline.h"
 
 #include "app.h"
-#include "monthtext.h"
+#include "engine/monthtext.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

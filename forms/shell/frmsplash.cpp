@@ -1,8 +1,8 @@
 #include "frmsplash.h"
 
 #include "calendar/form1.h"
-#include "picture.h"
-#include "pictures.h"
+#include "pictureloader.h"
+#include "resourcenames.h"
 #include "shell/mdiform1.h"
 #include "shell/startup.h"
 
@@ -30,13 +30,13 @@ void frmSplash::createControls()
 
     Frame1 = new rt::Frame(client());
     Frame1->setGeometry(twipsRect(120, 60, 7080, 4050));
-    Frame1->setCursor(rt::mousePointer(13));
+    Frame1->setCursor(rt::cursor(rt::MousePointer::ArrowHourglass));
     on(Frame1, &rt::Frame::Click, [this] { Frame1_Click(); });
 
-    imgLogo = new rt::Image(Frame1);
+    imgLogo = new rt::ImageControl(Frame1);
     imgLogo->setGeometry(twipsRect(360, 795, 735, 1065));
     imgLogo->setStretch(true);
-    imgLogo->setPicture(rt::loadPixmap(pictures::logo));
+    imgLogo->setPicture(rt::loadPixmap(resourcenames::logo));
 
     const QFont small = rt::font(QStringLiteral("Arial"), 8.25);
     auto label = [&](const QString &caption, int left, int top, int width, int height, const QFont &font) {

@@ -13,7 +13,7 @@ public:
 
     rt::Timer *Timer1 = nullptr;
     rt::Frame *Frame1 = nullptr;
-    rt::Image *imgLogo = nullptr;
+    rt::ImageControl *imgLogo = nullptr;
     rt::Label *lblLicenseTo = nullptr;
     rt::Label *lblCompanyProduct = nullptr;
     rt::Label *lblProductName = nullptr;

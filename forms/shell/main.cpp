@@ -1,4 +1,4 @@
-#include "pictures.h"
+#include "resourcenames.h"
 #include "runtime.h"
 #include "shell/commandline.h"
 
@@ -15,5 +15,5 @@ int main(int argc, char *argv[])
         std::fputs(command.err.c_str(), stderr);
         return command.exitCode;
     }
-    return rt::runProgram(argc, argv, pictures::programIcon, [&command] { startWindows(command.start); });
+    return rt::runProgram(argc, argv, resourcenames::programIcon, [&command] { startWindows(command.start); });
 }

@@ -22,12 +22,12 @@ void MDIForm1::prepareLoad()
 {
     // Too late once the frame is there: it has decoded its photograph itself.
     if (!rt::isLoaded<MDIForm1>())
-        rt::preparePicture(pictures::photograph(3));
+        rt::preparePicture(resourcenames::photograph(3));
 }
 
 void MDIForm1::Form_Load()
 {
-    setPicture(Picture1[3]);
+    setBackgroundPicture(Picture1[3]);
     rt::form<Form1>().setVisible(true);
 }
 
@@ -50,7 +50,7 @@ void MDIForm1::Timer1_Timer()
     if (nextPicture > 3)
         nextPicture = 0;
     rt::form<Form1>().setVisible(false);
-    setPicture(Picture1[static_cast<std::size_t>(nextPicture)].Picture());
+    setBackgroundPicture(Picture1[static_cast<std::size_t>(nextPicture)].Picture());
     // 0-3 before the addition, so no overflow.
     nextPicture = rt::add16(nextPicture, 1);
     rt::form<Form1>().setVisible(true);

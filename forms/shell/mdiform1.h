@@ -4,7 +4,7 @@
 // default instance.
 #pragma once
 
-#include "pictures.h"
+#include "resourcenames.h"
 #include "runtime.h"
 
 #include <array>
@@ -23,8 +23,8 @@ public:
     // The four photograph holders; never shown, only their pictures are
     // used. Each is decoded when it is first due, and kept.
     std::array<rt::HeldPicture, 4> Picture1{
-        rt::HeldPicture(pictures::photograph(0)), rt::HeldPicture(pictures::photograph(1)),
-        rt::HeldPicture(pictures::photograph(2)), rt::HeldPicture(pictures::photograph(3))};
+        rt::HeldPicture(resourcenames::photograph(0)), rt::HeldPicture(resourcenames::photograph(1)),
+        rt::HeldPicture(resourcenames::photograph(2)), rt::HeldPicture(resourcenames::photograph(3))};
     rt::Timer *Timer1 = nullptr;
 
     void Timer1_Timer();

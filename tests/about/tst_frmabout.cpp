@@ -3,7 +3,7 @@
 #include "about/frmabout.h"
 #include "doubles.h"
 #include "fakeregistry.h"
-#include "pictures.h"
+#include "resourcenames.h"
 
 #include <QFile>
 #include <QFontDatabase>
@@ -106,7 +106,7 @@ void tst_frmAbout::showsItsOwnTextsAfterLoading()
     QCOMPARE(next, about.cmdSysInfo);
 
     // The logo, when the build has one, at its own 32 x 32 pixels.
-    if (QFile::exists(pictures::logo)) {
+    if (QFile::exists(resourcenames::logo)) {
         QCOMPARE(about.picIcon->size(), QSize(32, 32));
         QVERIFY(!about.picIcon->Picture().isNull());
     } else {

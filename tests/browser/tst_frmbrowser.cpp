@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QStyleOptionComboBox>
 #include <QTest>
 
 #include <optional>
@@ -328,6 +329,20 @@ private slots:
             }
             QVERIFY(transparent > 0 && transparent < 24 * 24);
         }
+    }
+
+    // The address box is wide: it keeps the drop-down button of the
+    // program's style, not the calendar selectors' slim one.
+    void addressBoxHasTheStyledDropDownButton()
+    {
+        frmBrowser &browser = open();
+        QStyleOptionComboBox option;
+        option.initFrom(browser.cboAddress);
+        option.editable = true;
+        const auto arrow = [&](const QStyle *style) {
+            return style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, browser.cboAddress);
+        };
+        QCOMPARE(arrow(browser.cboAddress->style()), arrow(QApplication::style()));
     }
 
     void altAMovesToTheAddressBox()

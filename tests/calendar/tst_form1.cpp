@@ -1,7 +1,7 @@
-#include "calendar.h"
 #include "calendar/form1.h"
 #include "calendarcells.h"
 #include "doubles.h"
+#include "engine/calendar.h"
 #include "shell/mdiform1.h"
 #include "webdouble.h"
 
@@ -10,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QMdiSubWindow>
+#include <QStyleOptionComboBox>
 #include <QStyleOptionTitleBar>
 #include <QTest>
 
@@ -368,6 +369,27 @@ private slots:
         QVERIFY(!(flags & Qt::WindowCloseButtonHint));
         QVERIFY(!(flags & Qt::WindowSystemMenuHint));
         QCOMPARE(f.client()->minimumSize(), f.client()->maximumSize());
+    }
+
+    // The selectors are narrow: their slim drop-down button leaves the text
+    // field room for the longest month names.
+    void selectorsHaveTheSlimDropDownButton()
+    {
+        testing::ProgramDoubles d;
+        Form1 &f = rt::form<Form1>();
+        f.setVisible(true);
+        for (const rt::ComboBox *selector : {f.monthc, f.millenium, f.century, f.decade, f.yearc}) {
+            QStyleOptionComboBox option;
+            option.initFrom(selector);
+            option.editable = true;
+            const auto part = [&](const QStyle *style, QStyle::SubControl sub) {
+                return style->subControlRect(QStyle::CC_ComboBox, &option, sub, selector);
+            };
+            const QRect arrow = part(selector->style(), QStyle::SC_ComboBoxArrow);
+            QVERIFY2(arrow.width() < part(QApplication::style(), QStyle::SC_ComboBoxArrow).width(),
+                     qPrintable(selector->objectName()));
+            QVERIFY(part(selector->style(), QStyle::SC_ComboBoxEditField).right() < arrow.left());
+        }
     }
 
     // Through the window's own frame: dragging its edges and corners changes

@@ -3,7 +3,7 @@
 // of the print dialogs and is read back with pdftotext.
 #include "calendar/form1.h"
 #include "doubles.h"
-#include "monthtext.h"
+#include "engine/monthtext.h"
 #include "webdouble.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "calendar.h"
+#include "engine/calendar.h"
 
 #include <QTest>
 

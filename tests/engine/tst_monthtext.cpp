@@ -2,7 +2,7 @@
 // layout of terminal calendars, Monday first), byte for byte: all 120,000
 // months, and the year views of a Gregorian cycle and more. Where this
 // calendar's 3200 rule departs from Python's Gregorian one, against the engine.
-#include "monthtext.h"
+#include "engine/monthtext.h"
 
 #include <QProcess>
 #include <QSet>

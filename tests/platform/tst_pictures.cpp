@@ -2,7 +2,7 @@
 // loadPicture() decodes them, against what their files hold, read here
 // byte by byte: the same size, each pixel's colour, and the depth they are
 // kept at (one byte a pixel with their colour table, not four).
-#include "picture.h"
+#include "pictureloader.h"
 
 #include <QDirIterator>
 #include <QFile>

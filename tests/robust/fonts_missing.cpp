@@ -8,10 +8,10 @@
 #include "calendar/form1.h"
 #include "calendarcells.h"
 #include "doubles.h"
+#include "fonts.h"
 #include "shell/frmsplash.h"
 #include "shell/mdiform1.h"
 #include "style.h"
-#include "twips.h"
 #include "webdouble.h"
 
 #include <QAbstractButton>

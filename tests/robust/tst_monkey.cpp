@@ -22,9 +22,9 @@
 // that the next tick brings it back with today's month.
 #include "about/frmabout.h"
 #include "browser/frmbrowser.h"
-#include "calendar.h"
 #include "calendar/form1.h"
 #include "doubles.h"
+#include "engine/calendar.h"
 #include "shell/mdiform1.h"
 #include "webdouble.h"
 

@@ -2,9 +2,9 @@
 // random months between them. Every drawing must be the engine's month,
 // the frame must show the photograph that is due, and resident memory must
 // stay flat once the first thousand ticks have warmed up Qt's caches.
-#include "calendar.h"
 #include "calendar/form1.h"
 #include "doubles.h"
+#include "engine/calendar.h"
 #include "shell/mdiform1.h"
 #include "webdouble.h"
 
@@ -64,7 +64,7 @@ private slots:
         Form1 &f = rt::form<Form1>();
         f.setVisible(true);
         MDIForm1 &frame = rt::form<MDIForm1>();
-        QCOMPARE(frame.Picture().cacheKey(), frame.Picture1[3].Picture().cacheKey());
+        QCOMPARE(frame.backgroundPicture().cacheKey(), frame.Picture1[3].Picture().cacheKey());
 
         std::mt19937 random(20260615);
         auto digit = [&] { return static_cast<std::int16_t>(random() % 10); };
@@ -73,7 +73,8 @@ private slots:
         for (int tick = 0; tick < tickCount; ++tick) {
             d.clock.advance(20000);
             // Tick k shows photograph k mod 4: 0, 1, 2, 3, 0, ...
-            if (frame.Picture().cacheKey() != frame.Picture1[static_cast<std::size_t>(tick % 4)].Picture().cacheKey())
+            if (frame.backgroundPicture().cacheKey()
+                != frame.Picture1[static_cast<std::size_t>(tick % 4)].Picture().cacheKey())
                 QFAIL(qPrintable(QStringLiteral("tick %1 shows the wrong photograph").arg(tick)));
             if (!f.Visible())
                 QFAIL(qPrintable(QStringLiteral("tick %1 left the calendar hidden").arg(tick)));

@@ -17,7 +17,7 @@ namespace {
 
 bool showsPhoto(MDIForm1 &frame, std::size_t index)
 {
-    return frame.Picture().cacheKey() == frame.Picture1[index].Picture().cacheKey();
+    return frame.backgroundPicture().cacheKey() == frame.Picture1[index].Picture().cacheKey();
 }
 
 // The user's close box on a window.

@@ -4,7 +4,7 @@
 #include "calendar/form1.h"
 #include "calendarcells.h"
 #include "doubles.h"
-#include "monthtext.h"
+#include "engine/monthtext.h"
 #include "shell/commandline.h"
 #include "shell/frmsplash.h"
 #include "shell/mdiform1.h"

@@ -2,7 +2,7 @@
 // the main frame and calendar that take its place.
 #include "calendar/form1.h"
 #include "doubles.h"
-#include "pictures.h"
+#include "resourcenames.h"
 #include "shell/frmsplash.h"
 #include "shell/mdiform1.h"
 #include "shell/startup.h"
@@ -93,7 +93,7 @@ public:
         Form1 &calendar = rt::form<Form1>();
         QVERIFY(frame.Visible());
         QCOMPARE(frame.WindowState(), rt::WindowState::Maximised);
-        QCOMPARE(frame.Picture().cacheKey(), frame.Picture1[3].Picture().cacheKey());
+        QCOMPARE(frame.backgroundPicture().cacheKey(), frame.Picture1[3].Picture().cacheKey());
         QVERIFY(calendar.Visible());
         QCOMPARE(calendar.monthc->ListIndex(), 5);
         QCOMPARE(calendar.millenium->ListIndex(), 2);
@@ -137,7 +137,7 @@ private slots:
         // As the program starts.
         rt::installFonts();
         rt::installStyle();
-        rt::setProgramIcon(pictures::programIcon);
+        rt::setProgramIcon(resourcenames::programIcon);
     }
 
     // Reading an image without naming its format makes Qt load every image
@@ -185,7 +185,7 @@ private slots:
     void logoAndIcon()
     {
         StartUp s;
-        const rt::Image *logo = StartUp::splash().imgLogo;
+        const rt::ImageControl *logo = StartUp::splash().imgLogo;
         QCOMPARE(logo->size(), QSize(49, 71));
         QVERIFY(logo->Stretch());
         const QImage picture = logo->Picture().toImage();
@@ -224,9 +224,9 @@ private slots:
         // The slideshow counts from the frame's load at 5 s.
         MDIForm1 &frame = rt::form<MDIForm1>();
         s.doubles.clock.advance(19999);
-        QCOMPARE(frame.Picture().cacheKey(), frame.Picture1[3].Picture().cacheKey());
+        QCOMPARE(frame.backgroundPicture().cacheKey(), frame.Picture1[3].Picture().cacheKey());
         s.doubles.clock.advance(1);
-        QCOMPARE(frame.Picture().cacheKey(), frame.Picture1[0].Picture().cacheKey());
+        QCOMPARE(frame.backgroundPicture().cacheKey(), frame.Picture1[0].Picture().cacheKey());
         QVERIFY(rt::form<Form1>().Visible());
         s.verifyLoadedOnce();
     }
@@ -376,14 +376,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(StartUp::splash().window()));
         if (idle) {
             rt::runIdleJobs();
-            QVERIFY(rt::isPicturePrepared(pictures::photograph(3)));
+            QVERIFY(rt::isPicturePrepared(resourcenames::photograph(3)));
         }
         QVERIFY(!rt::isLoaded<MDIForm1>());
         QVERIFY(!rt::isLoaded<Form1>());
         QCOMPARE(s.date.asked, 0);
         QTest::keyClick(StartUp::splash().window()->windowHandle(), Qt::Key_A);
         s.verifyTookOver();
-        QVERIFY(!rt::isPicturePrepared(pictures::photograph(3)));
+        QVERIFY(!rt::isPicturePrepared(resourcenames::photograph(3)));
     }
 
     // The frame and the calendar each load once, whichever is asked for first.

@@ -1,7 +1,7 @@
 #include "browser/frmbrowser.h"
 #include "calendar/form1.h"
 #include "doubles.h"
-#include "pictures.h"
+#include "resourcenames.h"
 #include "shell/mdiform1.h"
 #include "webdouble.h"
 
@@ -25,7 +25,7 @@ MDIForm1 &startFrame()
 int shownPhoto(MDIForm1 &frame)
 {
     for (int i = 0; i < 4; ++i) {
-        if (frame.Picture().cacheKey() == frame.Picture1[static_cast<std::size_t>(i)].Picture().cacheKey())
+        if (frame.backgroundPicture().cacheKey() == frame.Picture1[static_cast<std::size_t>(i)].Picture().cacheKey())
             return i;
     }
     return -1;
@@ -46,7 +46,7 @@ QList<int> preparedPhotos()
 {
     QList<int> prepared;
     for (int i = 0; i < 4; ++i) {
-        if (rt::isPicturePrepared(pictures::photograph(i)))
+        if (rt::isPicturePrepared(resourcenames::photograph(i)))
             prepared << i;
     }
     return prepared;
@@ -113,9 +113,10 @@ private slots:
             d.clock.advance(20000);
             QVERIFY(preparedPhotos().isEmpty());
             QCOMPARE(decodedPhotos(frame), decodedAfterTick[tick]);
-            QCOMPARE(frame.Picture().cacheKey(), frame.Picture1[static_cast<std::size_t>(shown)].Picture().cacheKey());
+            QCOMPARE(frame.backgroundPicture().cacheKey(),
+                     frame.Picture1[static_cast<std::size_t>(shown)].Picture().cacheKey());
             if (expected != 0) // shown before: the same picture object again
-                QCOMPARE(frame.Picture().cacheKey(), expected);
+                QCOMPARE(frame.backgroundPicture().cacheKey(), expected);
             rt::runIdleJobs();
             QCOMPARE(preparedPhotos(), tick < 2 ? QList<int>{shown + 1} : QList<int>{});
         }
@@ -281,7 +282,7 @@ private slots:
     {
         testing::ProgramDoubles d;
         MDIForm1 &frame = startFrame();
-        const QRect r = frame.area()->pictureRect();
+        const QRect r = frame.area()->imageRect();
         const QSize area = frame.area()->viewport()->size();
         QVERIFY(r.width() == area.width() || r.height() == area.height());
         QCOMPARE(r.center().x(), QRect(QPoint(), area).center().x());
@@ -305,11 +306,11 @@ private slots:
     void photographIsDrawnAsItsPaletteGives()
     {
         QFETCH(QSize, area);
-        const QImage photograph = rt::loadPicture(pictures::photograph(3));
+        const QImage photograph = rt::loadPicture(resourcenames::photograph(3));
         QCOMPARE(photograph.format(), QImage::Format_Indexed8);
         rt::BackgroundArea background(nullptr);
         background.setBackColor(QColor(192, 192, 192));
-        background.setPicture(photograph);
+        background.setImage(photograph);
         background.resize(area);
         background.show();
         QVERIFY(QTest::qWaitForWindowExposed(&background));
@@ -319,7 +320,7 @@ private slots:
         {
             QPainter painter(&expected);
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(background.pictureRect(), photograph);
+            painter.drawImage(background.imageRect(), photograph);
         }
         QCOMPARE(background.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
     }

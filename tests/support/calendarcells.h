@@ -1,8 +1,8 @@
 // Reading the calendar window as a person sees it, and what it should show.
 #pragma once
 
-#include "calendar.h"
 #include "calendar/form1.h"
+#include "engine/calendar.h"
 
 #include <QStringList>
 #include <QTest>

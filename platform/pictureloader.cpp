@@ -1,4 +1,4 @@
-#include "picture.h"
+#include "pictureloader.h"
 
 #include "tuning.h"
 

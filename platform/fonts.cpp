@@ -1,4 +1,4 @@
-#include "twips.h"
+#include "fonts.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QImage>
 #include <QPainter>
-#include <QPalette>
 
 #include <algorithm>
 #include <array>
@@ -59,28 +58,6 @@ int designStretch(const QFont &f, const QString &standIn) // as substitutes() gi
 
 } // namespace
 
-QColor color(std::uint32_t stored)
-{
-    if (stored & 0x80000000u) {
-        // The system colours used by the windows, by their index.
-        switch (stored & 0xFFu) {
-        case 5: // window background
-            return QApplication::palette().color(QPalette::Base);
-        case 8: // window text
-            return QApplication::palette().color(QPalette::Text);
-        case 13: // highlight
-            return QApplication::palette().color(QPalette::Highlight);
-        case 14: // highlighted text
-            return QApplication::palette().color(QPalette::HighlightedText);
-        case 15: // button face
-        default:
-            return QApplication::palette().color(QPalette::Button);
-        }
-    }
-    return QColor(static_cast<int>(stored & 0xFFu), static_cast<int>((stored >> 8) & 0xFFu),
-                  static_cast<int>((stored >> 16) & 0xFFu));
-}
-
 QFont font(const QString &family, double points, bool bold, bool italic, bool underline)
 {
     // Ask for the installed stand-in by its own name: a family the font
@@ -103,18 +80,6 @@ QFont font(const QString &family, double points, bool bold, bool italic, bool un
             f.setStretch(stretch);
     }
     return f;
-}
-
-Qt::CursorShape mousePointer(int pointer)
-{
-    switch (pointer) {
-    case 11:
-        return Qt::WaitCursor;
-    case 13:
-        return Qt::BusyCursor;
-    default:
-        return Qt::ArrowCursor;
-    }
 }
 
 void installFonts()

@@ -1,10 +1,10 @@
-// The program's own pictures, by their names in its resources.
+// The names of the program's own pictures in its resources.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 
-namespace pictures {
+namespace resourcenames {
 
 // The logo the splash and About windows show (32 x 32, 16 colours).
 inline const QString logo = QStringLiteral(":/icons/logo.xpm");
@@ -16,4 +16,4 @@ inline QString photograph(int index)
     return QStringLiteral(":/photos/photo%1.bmp").arg(index);
 }
 
-} // namespace pictures
+} // namespace resourcenames

@@ -1,15 +1,15 @@
-#include "image.h"
+#include "imagecontrol.h"
 
 #include <QPainter>
 
 namespace rt {
 
-Image::Image(QWidget *parent)
+ImageControl::ImageControl(QWidget *parent)
     : QWidget(parent)
 {
 }
 
-void Image::setPicture(const QPixmap &picture)
+void ImageControl::setPicture(const QPixmap &picture)
 {
     m_picture = picture;
     if (!m_stretch && !m_picture.isNull())
@@ -17,13 +17,13 @@ void Image::setPicture(const QPixmap &picture)
     update();
 }
 
-void Image::setStretch(bool stretch)
+void ImageControl::setStretch(bool stretch)
 {
     m_stretch = stretch;
     setPicture(m_picture);
 }
 
-void Image::paintEvent(QPaintEvent *)
+void ImageControl::paintEvent(QPaintEvent *)
 {
     if (m_picture.isNull())
         return;

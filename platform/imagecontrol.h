@@ -5,13 +5,13 @@
 
 namespace rt {
 
-// Image: shows a picture and takes no focus. With Stretch the picture is
-// drawn scaled to the control's size; without, the control takes the
-// picture's size.
-class Image : public QWidget {
+// The Image control: shows a picture and takes no focus. With Stretch the
+// picture is drawn scaled to the control's size; without, the control takes
+// the picture's size.
+class ImageControl : public QWidget {
     Q_OBJECT
 public:
-    explicit Image(QWidget *parent);
+    explicit ImageControl(QWidget *parent);
 
     [[nodiscard]] const QPixmap &Picture() const { return m_picture; }
     void setPicture(const QPixmap &picture);

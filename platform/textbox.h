@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace rt {
+
+// Single-line text box; Locked lets the focus in but not typing.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget *parent);
+    [[nodiscard]] QString Text() const { return text(); }
+    void setText(const QString &text) { QLineEdit::setText(text); }
+    void setLocked(bool locked) { setReadOnly(locked); }
+    void setForeColor(const QColor &color);
+    // A mark that makes the box stand out in its own colours (bold text and a
+    // frame inside its border), with a word for a screen reader.
+    void setMarked(bool marked, const QString &description = {});
+    [[nodiscard]] bool isMarked() const { return m_marked; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    // QLineEdit takes an input method's text even when read-only.
+    [[nodiscard]] QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+
+private:
+    bool m_marked = false;
+};
+
+} // namespace rt
