@@ -58,7 +58,7 @@ QByteArray startedCommand(const QString &log)
 
 } // namespace
 
-class tst_SysInfoLaunch : public QObject {
+class TestSysInfoLaunch : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -71,7 +71,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-void tst_SysInfoLaunch::initTestCase()
+void TestSysInfoLaunch::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     // Whatever a shell would make of the paths below happens here, where the
@@ -86,7 +86,7 @@ void tst_SysInfoLaunch::initTestCase()
     QVERIFY(trap.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
-void tst_SysInfoLaunch::pathWithBlanksAndShellCharactersStartsThatProgram()
+void TestSysInfoLaunch::pathWithBlanksAndShellCharactersStartsThatProgram()
 {
     const QString program = m_dir.filePath(u"dir with blanks/sys info;touch injected"_s);
     const QString log = m_dir.filePath(u"started-1"_s);
@@ -107,7 +107,7 @@ void tst_SysInfoLaunch::pathWithBlanksAndShellCharactersStartsThatProgram()
     QVERIFY(rt::isLoaded<frmAbout>());
 }
 
-void tst_SysInfoLaunch::folderLookupFindsTheProgramOnDisk()
+void TestSysInfoLaunch::folderLookupFindsTheProgramOnDisk()
 {
     const QString folder = m_dir.filePath(u"dir with blanks"_s);
     const QString log = m_dir.filePath(u"started-2"_s);
@@ -125,7 +125,7 @@ void tst_SysInfoLaunch::folderLookupFindsTheProgramOnDisk()
     QCOMPARE(startedCommand(log), QFile::encodeName(folder + u"/MSINFO32.EXE"_s) + '\n');
 }
 
-void tst_SysInfoLaunch::missingProgramIsReportedOnce()
+void TestSysInfoLaunch::missingProgramIsReportedOnce()
 {
     RealWorld world;
     testing::FakeRegistry registry;
@@ -140,7 +140,7 @@ void tst_SysInfoLaunch::missingProgramIsReportedOnce()
     QVERIFY(world.endings.empty());
 }
 
-void tst_SysInfoLaunch::builtinTableNamesTheProgramBesideTheExecutable()
+void TestSysInfoLaunch::builtinTableNamesTheProgramBesideTheExecutable()
 {
     // The build puts the stand-in beside the main executable.
     const QString runtimeDir = QStringLiteral(RUNTIME_DIR);
@@ -177,5 +177,5 @@ void tst_SysInfoLaunch::builtinTableNamesTheProgramBesideTheExecutable()
     QCOMPARE(KeyVal, QCoreApplication::applicationDirPath() + u"/temporia-sysinfo"_s);
 }
 
-QTEST_MAIN(tst_SysInfoLaunch)
+QTEST_MAIN(TestSysInfoLaunch)
 #include "tst_sysinfolaunch.moc"

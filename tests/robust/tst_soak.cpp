@@ -4,6 +4,7 @@
 // stay flat once the first thousand ticks have warmed up Qt's caches.
 #include "calendar.h"
 #include "calendar/form1.h"
+#include "calendarcells.h"
 #include "doubles.h"
 #include "shell/mdiform1.h"
 #include "webdouble.h"
@@ -80,11 +81,7 @@ private slots:
 
             for (int i = 0; i < drawingsPerTick; ++i, ++drawings) {
                 const engine::Selection s{digit(), digit(), digit(), digit(), static_cast<std::int16_t>(random() % 12)};
-                f.millenium->setListIndex(s.thousands);
-                f.century->setListIndex(s.hundreds);
-                f.decade->setListIndex(s.tens);
-                f.yearc->setListIndex(s.units);
-                f.monthc->setListIndex(s.month);
+                testing::choose(f, s);
                 f.go->click();
                 if (const int cell = firstWrongCell(f, s); cell >= 0)
                     QFAIL(qPrintable(QStringLiteral("drawing %1 (%2%3%4%5, month %6): cell %7 reads \"%8\"")

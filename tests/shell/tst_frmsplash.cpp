@@ -128,7 +128,7 @@ private:
 
 } // namespace
 
-class tst_frmSplash : public QObject {
+class TestFrmSplash : public QObject {
     Q_OBJECT
 
 private slots:
@@ -406,5 +406,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_frmSplash)
+QTEST_MAIN(TestFrmSplash)
 #include "tst_frmsplash.moc"
