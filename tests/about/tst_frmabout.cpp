@@ -192,7 +192,7 @@ void TestFrmAbout::systemInfoAnswersEnterAndAltS()
 {
     testing::Doubles doubles;
     testing::FakeRegistry registry; // empty
-    reg::ScopedRegistry scope(registry);
+    testing::StandIn scope(reg::installedRegistry(), &registry);
     frmAbout &about = open();
     QVERIFY(QTest::qWaitForWindowActive(about.window()));
     about.cmdSysInfo->setFocus();
@@ -281,7 +281,7 @@ void TestFrmAbout::startSysInfo()
         registry.set(sysInfoKey, "PATH", path.type, bytes(path.bytes));
     if (folder.type)
         registry.set(locationKey, "MSINFO", folder.type, bytes(folder.bytes));
-    reg::ScopedRegistry scope(registry);
+    testing::StandIn scope(reg::installedRegistry(), &registry);
 
     frmAbout &about = open();
     QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
@@ -336,7 +336,7 @@ void TestFrmAbout::getKeyValue()
     registry.addKey(sysInfoKey);
     if (value.type)
         registry.set(sysInfoKey, "PATH", value.type, bytes(value.bytes));
-    reg::ScopedRegistry scope(registry);
+    testing::StandIn scope(reg::installedRegistry(), &registry);
 
     QString KeyVal = QStringLiteral("left from before");
     QCOMPARE(rt::form<frmAbout>().GetKeyValue(reg::HKeyLocalMachine, QString::fromStdString(sysInfoKey),
@@ -348,4 +348,5 @@ void TestFrmAbout::getKeyValue()
 }
 
 QTEST_MAIN(TestFrmAbout)
+#include "standin.h"
 #include "tst_frmabout.moc"

@@ -24,14 +24,14 @@ public:
     std::vector<int> endings;
 
     RealWorld()
-        : m_scope(
-            rt::Services{nullptr, nullptr, &messages, nullptr, nullptr, [this](int code) { endings.push_back(code); }})
+        : m_scope(rt::services(), rt::withRealServices(rt::Services{nullptr, nullptr, &messages, nullptr, nullptr,
+                                                                    [this](int code) { endings.push_back(code); }}))
     {
     }
     ~RealWorld() { rt::Forms::destroyAll(); }
 
 private:
-    rt::ScopedServices m_scope;
+    testing::StandIn<rt::Services> m_scope;
 };
 
 bool copyExecutable(const QString &from, const QString &to)
@@ -96,7 +96,7 @@ void TestSysInfoLaunch::pathWithBlanksAndShellCharactersStartsThatProgram()
     RealWorld world;
     testing::FakeRegistry registry;
     registry.setText("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", QFile::encodeName(program).toStdString());
-    reg::ScopedRegistry scope(registry);
+    testing::StandIn scope(reg::installedRegistry(), &registry);
     clickSystemInfo();
 
     QVERIFY(world.messages.shown.empty());
@@ -118,7 +118,7 @@ void TestSysInfoLaunch::folderLookupFindsTheProgramOnDisk()
     testing::FakeRegistry registry;
     registry.addKey("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
     registry.setText("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", QFile::encodeName(folder).toStdString());
-    reg::ScopedRegistry scope(registry);
+    testing::StandIn scope(reg::installedRegistry(), &registry);
     clickSystemInfo();
 
     QVERIFY(world.messages.shown.empty());
@@ -131,7 +131,7 @@ void TestSysInfoLaunch::missingProgramIsReportedOnce()
     testing::FakeRegistry registry;
     registry.setText("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
                      QFile::encodeName(m_dir.filePath(u"no such program"_s)).toStdString());
-    reg::ScopedRegistry scope(registry);
+    testing::StandIn scope(reg::installedRegistry(), &registry);
     clickSystemInfo();
 
     QCOMPARE(world.messages.shown.size(), std::size_t{1});
@@ -149,7 +149,7 @@ void TestSysInfoLaunch::builtinTableNamesTheProgramBesideTheExecutable()
 
     reg::BuiltinRegistry table(QFile::encodeName(runtimeDir).toStdString());
     {
-        reg::ScopedRegistry scope(table);
+        testing::StandIn scope(reg::installedRegistry(), &table);
         RealWorld world;
         frmAbout &about = rt::form<frmAbout>();
         QString KeyVal;
@@ -178,4 +178,5 @@ void TestSysInfoLaunch::builtinTableNamesTheProgramBesideTheExecutable()
 }
 
 QTEST_MAIN(TestSysInfoLaunch)
+#include "standin.h"
 #include "tst_sysinfolaunch.moc"
