@@ -4,8 +4,10 @@
 execute_process(COMMAND ${RUN_CLANG_TIDY} -clang-tidy-binary ${CLANG_TIDY} -p ${BUILD} -j ${JOBS} -quiet
                         "^${ROOT}/(engine|platform|forms|tests|tools|bench)/"
   WORKING_DIRECTORY ${ROOT} RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
-# Only the findings and the compiler's errors: the counts of suppressed
-# warnings in Qt's headers say nothing.
+# Only the findings and the compiler's errors, without the colours: the
+# counts of suppressed warnings in Qt's headers say nothing.
+string(ASCII 27 escape)
+string(REGEX REPLACE "${escape}\\[[0-9;]*m" "" output "${output}")
 string(REGEX MATCHALL "[^\n]*(warning|error): [^\n]*" findings "${output}")
 if(NOT result EQUAL 0 OR findings)
   list(JOIN findings "\n" text)
