@@ -170,7 +170,7 @@ void DateWatch::arm()
 {
     const std::int64_t ms = services().date->msecsToMidnight();
     // A day at most; a timer a moment early finds the same date and is set again.
-    m_midnight->setInterval(static_cast<int>(std::clamp<std::int64_t>(ms, 1, std::int64_t{24} * 3600 * 1000)));
+    m_midnight->setInterval(static_cast<int>(std::clamp<std::int64_t>(ms, 1, 24 * 3600 * 1000)));
     m_midnight->setEnabled(true);
 }
 

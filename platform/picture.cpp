@@ -32,7 +32,7 @@ namespace {
 void makePresent(const uchar *data, qsizetype size)
 {
 #if defined(Q_OS_LINUX) && defined(MADV_POPULATE_WRITE)
-    if (size < qsizetype{128} * 1024)
+    if (size < 128 * 1024)
         return;
     const auto page = static_cast<quintptr>(sysconf(_SC_PAGESIZE));
     const quintptr begin = reinterpret_cast<quintptr>(data) & ~(page - 1);
@@ -79,7 +79,7 @@ QImage decodeBitmap(const QByteArray &file)
     // Every index a pixel can hold has a colour, listed or black.
     QList<QRgb> table(qsizetype(1) << bits, qRgb(0, 0, 0));
     for (quint32 i = 0; i < colours; ++i) {
-        const uchar *c = data + 54 + std::size_t{4} * i; // blue, green, red, unused
+        const uchar *c = data + 54 + 4 * i; // blue, green, red, unused
         table[i] = qRgb(c[2], c[1], c[0]);
     }
     image.setColorTable(table);

@@ -30,7 +30,7 @@ constexpr bool boundMemory = true;
 #endif
 constexpr int drawingsPerTick = 10;
 constexpr int warmUpTicks = 1'000;
-constexpr qint64 allowedGrowth = qint64{1024} * 1024;
+constexpr qint64 allowedGrowth = 1024 * 1024;
 
 qint64 residentBytes()
 {
