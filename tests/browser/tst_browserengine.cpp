@@ -23,7 +23,7 @@
 
 #include <csignal>
 
-#include <signal.h>
+#include <signal.h> // NOLINT(modernize-deprecated-headers): kill() is POSIX, not in <csignal>
 #include <unistd.h>
 
 namespace {
