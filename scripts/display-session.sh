@@ -46,6 +46,7 @@ while [ $# -gt 0 ]; do
         shift
         ;;
     --) shift; break ;;
+    -*) echo "$0: no option $1" >&2; exit 2 ;;
     *) break ;;
     esac
     shift
