@@ -14,6 +14,6 @@ extern "C" QObject *qt_plugin_instance();
 int main(int argc, char *argv[])
 {
     auto *module = qobject_cast<WebModule *>(qt_plugin_instance());
-    ScopedWebBrowserFactory linked(*module);
+    installedWebBrowserFactory() = module;
     return rt::runProgram(argc, argv, resourcenames::programIcon, [] { rt::form<frmSplash>().setVisible(true); });
 }

@@ -76,6 +76,8 @@ std::string yearText(int year)
         for (int i = 0; i < 3; ++i) {
             if (i > 0)
                 text += monthGap;
+            // first - 1 + i counts months, 0 to 11: nothing to lose before the cast.
+            // NOLINTNEXTLINE(bugprone-misplaced-widening-cast)
             text += centred(monthName[static_cast<std::size_t>(first - 1 + i)], columnWidth);
         }
         endLine(text);

@@ -66,7 +66,7 @@ QFont font(const QString &family, double points, bool bold, bool italic, bool un
     const QStringList standIns = QFont::substitutes(family);
     QFont f;
     f.setFamilies(standIns.isEmpty() ? QStringList{family} : standIns);
-    f.setPixelSize(static_cast<int>(points * 96.0 / 72.0 + 0.5));
+    f.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
     f.setBold(bold);
     f.setItalic(italic);
     f.setUnderline(underline);

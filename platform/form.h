@@ -122,13 +122,18 @@ protected:
     template <class Sender, class Signal, class Handler> void on(Sender *sender, Signal signal, Handler handler)
     {
         QObject::connect(sender, signal, this, [handler = std::move(handler)](auto &&...args) {
-            dispatch([&] {
-                if constexpr (std::is_invocable_v<const Handler &, decltype(args)...>)
-                    handler(std::forward<decltype(args)>(args)...);
-                else
-                    handler();
-            });
+            dispatch([&] { callHandler(handler, std::forward<decltype(args)>(args)...); });
         });
+    }
+    // The choice between the two calls is made where the arguments are
+    // template parameters: clang checks a call that names none as soon as
+    // on() is instantiated, even in the branch the arguments rule out.
+    template <class Handler, class... Args> static void callHandler(const Handler &handler, Args &&...args)
+    {
+        if constexpr (std::is_invocable_v<const Handler &, Args...>)
+            handler(std::forward<Args>(args)...);
+        else
+            handler();
     }
 
 private:

@@ -33,7 +33,7 @@
 
 #if defined(Q_OS_UNIX)
 #include <fcntl.h>
-#include <signal.h>
+#include <signal.h> // NOLINT(modernize-deprecated-headers): sigaction() is POSIX, not in <csignal>
 #include <unistd.h>
 #endif
 

@@ -121,30 +121,22 @@ Services &services()
     return current;
 }
 
-ScopedServices::ScopedServices(const Services &replacement)
-    : m_saved(services())
+Services withRealServices(Services partial)
 {
-    Services &s = services();
-    s = replacement;
-    // Anything left out keeps the real service.
     const Services real = realServices();
-    if (!s.clock)
-        s.clock = real.clock;
-    if (!s.date)
-        s.date = real.date;
-    if (!s.messages)
-        s.messages = real.messages;
-    if (!s.launcher)
-        s.launcher = real.launcher;
-    if (!s.files)
-        s.files = real.files;
-    if (!s.endProgram)
-        s.endProgram = real.endProgram;
-}
-
-ScopedServices::~ScopedServices()
-{
-    services() = m_saved;
+    if (!partial.clock)
+        partial.clock = real.clock;
+    if (!partial.date)
+        partial.date = real.date;
+    if (!partial.messages)
+        partial.messages = real.messages;
+    if (!partial.launcher)
+        partial.launcher = real.launcher;
+    if (!partial.files)
+        partial.files = real.files;
+    if (!partial.endProgram)
+        partial.endProgram = real.endProgram;
+    return partial;
 }
 
 } // namespace rt

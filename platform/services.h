@@ -11,7 +11,7 @@ namespace rt {
 
 // Everything the forms need from outside the program goes through one of
 // these seams. main() wires the real ones; tests put doubles in their place
-// (ScopedServices) so that nothing waits, beeps, launches or reads the date.
+// (in services()) so that nothing waits, beeps, launches or reads the date.
 
 // Drives every timer of every form. The real clock runs on QTimer; the
 // manual clock (manualclock.h) moves only when a test advances it.
@@ -75,16 +75,8 @@ struct Services {
 Services &services();
 Services realServices();
 
-// Installs other services for the lifetime of this object (tests).
-class ScopedServices {
-public:
-    explicit ScopedServices(const Services &replacement);
-    ~ScopedServices();
-    ScopedServices(const ScopedServices &) = delete;
-    ScopedServices &operator=(const ScopedServices &) = delete;
-
-private:
-    Services m_saved;
-};
+// `partial` with the real service wherever it names none: what a test puts
+// in services() when it doubles some of them only.
+Services withRealServices(Services partial);
 
 } // namespace rt

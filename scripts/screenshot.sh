@@ -13,19 +13,21 @@ scale=${3:-1}
 program="$PWD/build/$preset/bin/temporia"
 [ -x "$program" ] || { echo "build the $preset preset first" >&2; exit 1; }
 
-display=:$(( $$ % 400 + 100 ))
-Xvfb "$display" -screen 0 $((1280 * scale))x$((800 * scale))x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
-export DISPLAY="$display"
 export QT_SCALE_FACTOR="$scale"
-sleep 1
-dbus-run-session -- sh -c "
-    openbox >/dev/null 2>&1 &
+# The frame is polled for rather than waited for with --sync: a window that
+# goes away in the middle of a search (the splash) makes xdotool fail.
+scripts/display-session.sh --size $((1280 * scale))x$((800 * scale)) -- sh -c "
     '$program' >/dev/null 2>&1 &
-    xdotool search --sync --onlyvisible --name 'A 10000 YEAR TEMPORIA' >/dev/null
+    app=\$!
+    i=0
+    until xdotool search --onlyvisible --name 'A 10000 YEAR TEMPORIA' >/dev/null 2>&1; do
+        i=\$((i + 1)); [ \$i -lt 600 ] || { echo 'no main frame within 60 s' >&2; kill \$app; exit 1; }
+        sleep 0.1
+    done
     sleep 2
     import -window root '$out'
-    kill %2 %1 2>/dev/null
-" 2>/dev/null
+    status=\$?
+    kill \$app
+    exit \$status
+"
 echo "$out"

@@ -96,15 +96,9 @@ Registry &registry()
     return current ? *current : systemRegistry();
 }
 
-ScopedRegistry::ScopedRegistry(Registry &replacement)
-    : m_saved(installed())
+Registry *&installedRegistry()
 {
-    installed() = &replacement;
-}
-
-ScopedRegistry::~ScopedRegistry()
-{
-    installed() = m_saved;
+    return installed();
 }
 
 } // namespace reg

@@ -2,7 +2,7 @@
 // seam, so that the same reader runs on every system. Windows has the real
 // registry (windowsregistry.h); elsewhere a built-in read-only table answers
 // the two lookups that find the system-information program
-// (builtinregistry.h); tests install a double with ScopedRegistry.
+// (builtinregistry.h); tests install a double in installedRegistry().
 //
 // Nothing here depends on Qt, so the Windows back-end also builds with a
 // bare cross compiler. Nothing is ever written to the registry.
@@ -98,16 +98,7 @@ struct KeyValue {
 [[nodiscard]] std::string
 expandReferences(const std::string &text, const std::function<std::optional<std::string>(const std::string &)> &lookup);
 
-// Installs another registry for the lifetime of this object (tests).
-class ScopedRegistry {
-public:
-    explicit ScopedRegistry(Registry &replacement);
-    ~ScopedRegistry();
-    ScopedRegistry(const ScopedRegistry &) = delete;
-    ScopedRegistry &operator=(const ScopedRegistry &) = delete;
-
-private:
-    Registry *m_saved;
-};
+// Where a test installs another registry; none, the system's own serves.
+Registry *&installedRegistry();
 
 } // namespace reg

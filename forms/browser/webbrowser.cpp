@@ -108,13 +108,7 @@ WebBrowserFactory &webBrowserFactory()
     return *current();
 }
 
-ScopedWebBrowserFactory::ScopedWebBrowserFactory(WebBrowserFactory &factory)
-    : m_saved(current())
+WebBrowserFactory *&installedWebBrowserFactory()
 {
-    current() = &factory;
-}
-
-ScopedWebBrowserFactory::~ScopedWebBrowserFactory()
-{
-    current() = m_saved;
+    return current();
 }

@@ -102,14 +102,5 @@ private:
 // The factory in use: the module loader until something else is installed.
 WebBrowserFactory &webBrowserFactory();
 
-// Installs another factory for the lifetime of this object (tests).
-class ScopedWebBrowserFactory {
-public:
-    explicit ScopedWebBrowserFactory(WebBrowserFactory &factory);
-    ~ScopedWebBrowserFactory();
-    ScopedWebBrowserFactory(const ScopedWebBrowserFactory &) = delete;
-    ScopedWebBrowserFactory &operator=(const ScopedWebBrowserFactory &) = delete;
-
-private:
-    WebBrowserFactory *m_saved;
-};
+// Where something else is installed: a test's double, or the module linked in.
+WebBrowserFactory *&installedWebBrowserFactory();

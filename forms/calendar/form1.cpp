@@ -261,7 +261,7 @@ QString Form1::whyUnselected(const rt::ComboBox *combo) const
     QStringList items;
     for (int i = 0; i < combo->ListCount(); ++i)
         items << combo->List(i);
-    const QString choose =
+    QString choose =
         QStringLiteral("Choose a %1 from the list: %2.")
             .arg(combo == monthc ? QStringLiteral("month") : QStringLiteral("digit"), items.join(QStringLiteral(", ")));
     // As typed, blanks included (" 7 " is no item); enough of it to

@@ -36,13 +36,7 @@ PrintDialogs &printDialogs()
     return *current();
 }
 
-ScopedPrintDialogs::ScopedPrintDialogs(PrintDialogs &dialogs)
-    : m_saved(current())
+PrintDialogs *&installedPrintDialogs()
 {
-    current() = &dialogs;
-}
-
-ScopedPrintDialogs::~ScopedPrintDialogs()
-{
-    current() = m_saved;
+    return current();
 }

@@ -1,5 +1,5 @@
 // The platform's print dialogs as the calendar window uses them. The real ones
-// are modal; tests install a double (ScopedPrintDialogs) that chooses a PDF
+// are modal; tests install a double (installedPrintDialogs()) that chooses a PDF
 // file instead, so that nothing waits for a person.
 #pragma once
 
@@ -23,14 +23,5 @@ public:
 // The dialogs in use: the platform's until something else is installed.
 PrintDialogs &printDialogs();
 
-// Installs other dialogs for the lifetime of this object (tests).
-class ScopedPrintDialogs {
-public:
-    explicit ScopedPrintDialogs(PrintDialogs &dialogs);
-    ~ScopedPrintDialogs();
-    ScopedPrintDialogs(const ScopedPrintDialogs &) = delete;
-    ScopedPrintDialogs &operator=(const ScopedPrintDialogs &) = delete;
-
-private:
-    PrintDialogs *m_saved;
-};
+// Where a test installs other dialogs.
+PrintDialogs *&installedPrintDialogs();

@@ -3,6 +3,7 @@
 #include "about/frmabout.h"
 #include "doubles.h"
 #include "fakeregistry.h"
+#include "standin.h"
 
 #include <array>
 #include <string>
@@ -74,11 +75,11 @@ Value value(Input &in)
 struct RegistryHarness::State {
     testing::Doubles doubles;
     AllOrNoFiles files;
-    rt::ScopedServices scope{[this] {
-        rt::Services s = rt::services();
-        s.files = &files;
-        return s;
-    }()};
+    testing::StandIn<rt::Services> scope{rt::services(), [this] {
+                                             rt::Services s = rt::services();
+                                             s.files = &files;
+                                             return s;
+                                         }()};
     frmAbout &about = rt::form<frmAbout>();
 };
 
@@ -115,7 +116,7 @@ QString RegistryHarness::run(const std::uint8_t *data, std::size_t size)
     m->doubles.launcher.succeeds = (flags & 0x40) != 0;
     m->doubles.launcher.started.clear();
     m->doubles.messages.shown.clear();
-    reg::ScopedRegistry scope(registry);
+    testing::StandIn scope(reg::installedRegistry(), &registry);
 
     auto keysBalance = [&] {
         return registry.opens == registry.closes && registry.openKeys() == 0 && registry.badCloses == 0;

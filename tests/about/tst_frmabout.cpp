@@ -3,6 +3,7 @@
 #include "about/frmabout.h"
 #include "doubles.h"
 #include "fakeregistry.h"
+#include "paths.h"
 #include "resourcenames.h"
 
 #include <QFile>
@@ -19,22 +20,7 @@ const std::string sysInfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string locationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 const QString unavailable = QStringLiteral("System Information Is Unavailable At This Time");
 
-// What a path becomes on this system, written here independently of the runtime.
-QString here(QString path)
-{
-#ifndef _WIN32
-    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-#endif
-    return path;
-}
-
-QStringList here(const QStringList &paths)
-{
-    QStringList out;
-    for (const QString &p : paths)
-        out << here(p);
-    return out;
-}
+using testing::here;
 
 std::string bytes(const QByteArray &b)
 {
@@ -56,7 +42,7 @@ Value text(const QByteArray &t)
 
 Q_DECLARE_METATYPE(Value)
 
-class tst_frmAbout : public QObject {
+class TestFrmAbout : public QObject {
     Q_OBJECT
 private slots:
     void showsItsOwnTextsAfterLoading();
@@ -81,7 +67,7 @@ private:
     }
 };
 
-void tst_frmAbout::showsItsOwnTextsAfterLoading()
+void TestFrmAbout::showsItsOwnTextsAfterLoading()
 {
     testing::Doubles doubles;
     frmAbout &about = open();
@@ -114,7 +100,7 @@ void tst_frmAbout::showsItsOwnTextsAfterLoading()
     }
 }
 
-void tst_frmAbout::layout_data()
+void TestFrmAbout::layout_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("twips"); // left, top, width, height
@@ -129,7 +115,7 @@ void tst_frmAbout::layout_data()
     QTest::newRow("lblDisclaimer") << u"lblDisclaimer"_s << QRect(255, 2625, 1710, 345);
 }
 
-void tst_frmAbout::layout()
+void TestFrmAbout::layout()
 {
     QFETCH(QString, name);
     QFETCH(QRect, twips);
@@ -149,7 +135,7 @@ void tst_frmAbout::layout()
     QVERIFY(about.Line1[0]->geometry().bottom() < about.cmdOK->geometry().top());
 }
 
-void tst_frmAbout::titleUsesAnInstalledItalicFace()
+void TestFrmAbout::titleUsesAnInstalledItalicFace()
 {
     testing::Doubles doubles;
     frmAbout &about = open();
@@ -160,7 +146,7 @@ void tst_frmAbout::titleUsesAnInstalledItalicFace()
         QCOMPARE(shown.family(), QStringLiteral("Z003"));
 }
 
-void tst_frmAbout::closes_data()
+void TestFrmAbout::closes_data()
 {
     QTest::addColumn<int>("how");
     QTest::newRow("OK clicked") << 0;
@@ -170,7 +156,7 @@ void tst_frmAbout::closes_data()
     QTest::newRow("close box") << -1;
 }
 
-void tst_frmAbout::closes()
+void TestFrmAbout::closes()
 {
     QFETCH(int, how);
 
@@ -190,7 +176,7 @@ void tst_frmAbout::closes()
 
 // Some window managers offer to minimise any window. The About window has no
 // minimise button and is often the program's last window: it comes back.
-void tst_frmAbout::comesBackWhenMinimised()
+void TestFrmAbout::comesBackWhenMinimised()
 {
     testing::Doubles doubles;
     frmAbout &about = open();
@@ -202,11 +188,11 @@ void tst_frmAbout::comesBackWhenMinimised()
     QVERIFY(QTest::qWaitForWindowActive(about.window()));
 }
 
-void tst_frmAbout::systemInfoAnswersEnterAndAltS()
+void TestFrmAbout::systemInfoAnswersEnterAndAltS()
 {
     testing::Doubles doubles;
     testing::FakeRegistry registry; // empty
-    reg::ScopedRegistry scope(registry);
+    testing::StandIn scope(reg::installedRegistry(), &registry);
     frmAbout &about = open();
     QVERIFY(QTest::qWaitForWindowActive(about.window()));
     about.cmdSysInfo->setFocus();
@@ -221,7 +207,7 @@ void tst_frmAbout::systemInfoAnswersEnterAndAltS()
     QVERIFY(rt::isLoaded<frmAbout>());
 }
 
-void tst_frmAbout::startSysInfo_data()
+void TestFrmAbout::startSysInfo_data()
 {
     QTest::addColumn<Value>("path");        // "PATH" under the first key
     QTest::addColumn<Value>("folder");      // "MSINFO" under the second key
@@ -275,7 +261,7 @@ void tst_frmAbout::startSysInfo_data()
         << QStringList{} << 1;
 }
 
-void tst_frmAbout::startSysInfo()
+void TestFrmAbout::startSysInfo()
 {
     QFETCH(Value, path);
     QFETCH(Value, folder);
@@ -295,7 +281,7 @@ void tst_frmAbout::startSysInfo()
         registry.set(sysInfoKey, "PATH", path.type, bytes(path.bytes));
     if (folder.type)
         registry.set(locationKey, "MSINFO", folder.type, bytes(folder.bytes));
-    reg::ScopedRegistry scope(registry);
+    testing::StandIn scope(reg::installedRegistry(), &registry);
 
     frmAbout &about = open();
     QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
@@ -319,7 +305,7 @@ void tst_frmAbout::startSysInfo()
     QVERIFY(doubles.endings.empty());
 }
 
-void tst_frmAbout::getKeyValue_data()
+void TestFrmAbout::getKeyValue_data()
 {
     QTest::addColumn<Value>("value");
     QTest::addColumn<bool>("read");
@@ -339,7 +325,7 @@ void tst_frmAbout::getKeyValue_data()
     QTest::newRow("missing value") << Value{} << false << u""_s;
 }
 
-void tst_frmAbout::getKeyValue()
+void TestFrmAbout::getKeyValue()
 {
     QFETCH(Value, value);
     QFETCH(bool, read);
@@ -350,7 +336,7 @@ void tst_frmAbout::getKeyValue()
     registry.addKey(sysInfoKey);
     if (value.type)
         registry.set(sysInfoKey, "PATH", value.type, bytes(value.bytes));
-    reg::ScopedRegistry scope(registry);
+    testing::StandIn scope(reg::installedRegistry(), &registry);
 
     QString KeyVal = QStringLiteral("left from before");
     QCOMPARE(rt::form<frmAbout>().GetKeyValue(reg::HKeyLocalMachine, QString::fromStdString(sysInfoKey),
@@ -361,5 +347,6 @@ void tst_frmAbout::getKeyValue()
     QCOMPARE(registry.closes, 1);
 }
 
-QTEST_MAIN(tst_frmAbout)
+QTEST_MAIN(TestFrmAbout)
+#include "standin.h"
 #include "tst_frmabout.moc"

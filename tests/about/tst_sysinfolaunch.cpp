@@ -24,14 +24,14 @@ public:
     std::vector<int> endings;
 
     RealWorld()
-        : m_scope(
-            rt::Services{nullptr, nullptr, &messages, nullptr, nullptr, [this](int code) { endings.push_back(code); }})
+        : m_scope(rt::services(), rt::withRealServices(rt::Services{nullptr, nullptr, &messages, nullptr, nullptr,
+                                                                    [this](int code) { endings.push_back(code); }}))
     {
     }
     ~RealWorld() { rt::Forms::destroyAll(); }
 
 private:
-    rt::ScopedServices m_scope;
+    testing::StandIn<rt::Services> m_scope;
 };
 
 bool copyExecutable(const QString &from, const QString &to)
@@ -58,7 +58,7 @@ QByteArray startedCommand(const QString &log)
 
 } // namespace
 
-class tst_SysInfoLaunch : public QObject {
+class TestSysInfoLaunch : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -71,7 +71,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-void tst_SysInfoLaunch::initTestCase()
+void TestSysInfoLaunch::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     // Whatever a shell would make of the paths below happens here, where the
@@ -86,7 +86,7 @@ void tst_SysInfoLaunch::initTestCase()
     QVERIFY(trap.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
-void tst_SysInfoLaunch::pathWithBlanksAndShellCharactersStartsThatProgram()
+void TestSysInfoLaunch::pathWithBlanksAndShellCharactersStartsThatProgram()
 {
     const QString program = m_dir.filePath(u"dir with blanks/sys info;touch injected"_s);
     const QString log = m_dir.filePath(u"started-1"_s);
@@ -96,7 +96,7 @@ void tst_SysInfoLaunch::pathWithBlanksAndShellCharactersStartsThatProgram()
     RealWorld world;
     testing::FakeRegistry registry;
     registry.setText("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", QFile::encodeName(program).toStdString());
-    reg::ScopedRegistry scope(registry);
+    testing::StandIn scope(reg::installedRegistry(), &registry);
     clickSystemInfo();
 
     QVERIFY(world.messages.shown.empty());
@@ -107,7 +107,7 @@ void tst_SysInfoLaunch::pathWithBlanksAndShellCharactersStartsThatProgram()
     QVERIFY(rt::isLoaded<frmAbout>());
 }
 
-void tst_SysInfoLaunch::folderLookupFindsTheProgramOnDisk()
+void TestSysInfoLaunch::folderLookupFindsTheProgramOnDisk()
 {
     const QString folder = m_dir.filePath(u"dir with blanks"_s);
     const QString log = m_dir.filePath(u"started-2"_s);
@@ -118,20 +118,20 @@ void tst_SysInfoLaunch::folderLookupFindsTheProgramOnDisk()
     testing::FakeRegistry registry;
     registry.addKey("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
     registry.setText("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", QFile::encodeName(folder).toStdString());
-    reg::ScopedRegistry scope(registry);
+    testing::StandIn scope(reg::installedRegistry(), &registry);
     clickSystemInfo();
 
     QVERIFY(world.messages.shown.empty());
     QCOMPARE(startedCommand(log), QFile::encodeName(folder + u"/MSINFO32.EXE"_s) + '\n');
 }
 
-void tst_SysInfoLaunch::missingProgramIsReportedOnce()
+void TestSysInfoLaunch::missingProgramIsReportedOnce()
 {
     RealWorld world;
     testing::FakeRegistry registry;
     registry.setText("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
                      QFile::encodeName(m_dir.filePath(u"no such program"_s)).toStdString());
-    reg::ScopedRegistry scope(registry);
+    testing::StandIn scope(reg::installedRegistry(), &registry);
     clickSystemInfo();
 
     QCOMPARE(world.messages.shown.size(), std::size_t{1});
@@ -140,7 +140,7 @@ void tst_SysInfoLaunch::missingProgramIsReportedOnce()
     QVERIFY(world.endings.empty());
 }
 
-void tst_SysInfoLaunch::builtinTableNamesTheProgramBesideTheExecutable()
+void TestSysInfoLaunch::builtinTableNamesTheProgramBesideTheExecutable()
 {
     // The build puts the stand-in beside the main executable.
     const QString runtimeDir = QStringLiteral(RUNTIME_DIR);
@@ -149,7 +149,7 @@ void tst_SysInfoLaunch::builtinTableNamesTheProgramBesideTheExecutable()
 
     reg::BuiltinRegistry table(QFile::encodeName(runtimeDir).toStdString());
     {
-        reg::ScopedRegistry scope(table);
+        testing::StandIn scope(reg::installedRegistry(), &table);
         RealWorld world;
         frmAbout &about = rt::form<frmAbout>();
         QString KeyVal;
@@ -177,5 +177,6 @@ void tst_SysInfoLaunch::builtinTableNamesTheProgramBesideTheExecutable()
     QCOMPARE(KeyVal, QCoreApplication::applicationDirPath() + u"/temporia-sysinfo"_s);
 }
 
-QTEST_MAIN(tst_SysInfoLaunch)
+QTEST_MAIN(TestSysInfoLaunch)
+#include "standin.h"
 #include "tst_sysinfolaunch.moc"

@@ -2,10 +2,11 @@
 """The calendar as a screen-reader user meets it, through the desktop's
 accessibility bus (AT-SPI) on a real X server.
 
-Starts its own Xvfb (and openbox when installed) and its own D-Bus session,
-runs the program with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1, and then, with the
-keyboard alone: reads the 42 day cells (each named by weekday and week, its
-text the day), types "June" (the list says "Jun") and hears from Alt+T why
+Runs in a display session of its own (scripts/display-session.sh: Xvfb,
+openbox and a D-Bus session), runs the program with
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1, and then, with the keyboard alone:
+reads the 42 day cells (each named by weekday and week, its text the day),
+types "June" (the list says "Jun") and hears from Alt+T why
 nothing is drawn, chooses February 1900 in the five selectors, presses the
 button with its access key Alt+T and reads the new month.
 
@@ -16,7 +17,7 @@ title, and the program lists no window that is not on the screen.
 
     atspi_calendar.py [--browser] PROGRAM
 
-Exits 77 (skipped) when Xvfb, dbus-run-session, xdotool or pyatspi are
+Exits 77 (skipped) when Xvfb, openbox, dbus-daemon, xdotool or pyatspi are
 missing. Every wait has a deadline, so it never hangs.
 """
 
@@ -44,56 +45,31 @@ def skip(why):
     sys.exit(SKIP)
 
 
-# --- outside the D-Bus session: the X server, then this script again inside it
+# --- outside the display session: the session, then this script again inside it
+
+SESSION = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "display-session.sh")
+
 
 def outer(program, part):
-    missing = [tool for tool in ("Xvfb", "dbus-run-session", "xdotool") if not shutil.which(tool)]
+    missing = [tool for tool in ("xdotool",) if not shutil.which(tool)]
     if missing:
         skip("missing " + ", ".join(missing))
     if subprocess.run([sys.executable, "-c", "import pyatspi"], capture_output=True).returncode != 0:
         skip("pyatspi is not installed for " + sys.executable)
 
-    read_fd, write_fd = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
-                            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_fd)
-    helpers = [xvfb]
+    # The session's X server, window manager and D-Bus session bus; told to
+    # end, it ends this script's inner run and then itself.
+    session = subprocess.Popen([SESSION, "--", sys.executable, __file__, "--inner", part, program])
     try:
-        display = read_display(read_fd, deadline=time.monotonic() + 15)
-        env = dict(os.environ, DISPLAY=f":{display}")
-        env.pop("QT_QPA_PLATFORM", None)  # the real X server, not offscreen
-        env.pop("WAYLAND_DISPLAY", None)
-        if shutil.which("openbox"):
-            helpers.append(subprocess.Popen(["openbox", "--sm-disable"], env=env,
-                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        inner = subprocess.run(["dbus-run-session", "--", sys.executable, __file__, "--inner", part, program],
-                               env=env, timeout=150)
-        return inner.returncode
+        return session.wait(timeout=150)
     except subprocess.TimeoutExpired:
         print("FAIL: the screen-reader session did not finish in time")
+        session.terminate()
+        try:
+            session.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            session.kill()
         return 1
-    finally:
-        for helper in reversed(helpers):
-            helper.terminate()
-            try:
-                helper.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                helper.kill()
-
-
-def read_display(fd, deadline):
-    import select
-    text = b""
-    while not text.endswith(b"\n"):
-        ready, _, _ = select.select([fd], [], [], max(0.0, deadline - time.monotonic()))
-        if not ready:
-            raise RuntimeError("Xvfb did not start")
-        chunk = os.read(fd, 64)
-        if not chunk:
-            raise RuntimeError("Xvfb ended at start")
-        text += chunk
-    os.close(fd)
-    return int(text.strip())
 
 
 # --- inside the D-Bus session: the program, read through AT-SPI

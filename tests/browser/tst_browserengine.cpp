@@ -23,7 +23,7 @@
 
 #include <csignal>
 
-#include <signal.h>
+#include <signal.h> // NOLINT(modernize-deprecated-headers): kill() is POSIX, not in <csignal>
 #include <unistd.h>
 
 namespace {
@@ -135,7 +135,7 @@ WebModuleLoader &engine()
 
 struct Fixture {
     testing::Doubles doubles;
-    ScopedWebBrowserFactory scope{engine()};
+    testing::StandIn<WebBrowserFactory *> scope{installedWebBrowserFactory(), &engine()};
 };
 
 frmBrowser &open()
@@ -658,4 +658,5 @@ int main(int argc, char *argv[])
     return QTest::qExec(&test, argc, argv);
 }
 
+#include "standin.h"
 #include "tst_browserengine.moc"

@@ -4,6 +4,7 @@
 #include "calendar/form1.h"
 #include "doubles.h"
 #include "shell/mdiform1.h"
+#include "standin.h"
 #include "webdouble.h"
 
 #include <QAbstractItemView>
@@ -21,7 +22,7 @@ namespace {
 struct Fixture {
     testing::Doubles doubles;
     testing::FakeWeb web;
-    ScopedWebBrowserFactory scope{web};
+    testing::StandIn<WebBrowserFactory *> scope{installedWebBrowserFactory(), &web};
 };
 
 } // namespace
@@ -362,7 +363,7 @@ private slots:
     void withoutTheWebModule()
     {
         WebModuleLoader nowhere({QDir(QDir::tempPath()).filePath(QStringLiteral("no-such-folder"))});
-        ScopedWebBrowserFactory scope(nowhere);
+        testing::StandIn scope(installedWebBrowserFactory(), &nowhere);
         frmBrowser &browser = open();
         QVERIFY(!nowhere.error().isEmpty());
         auto *label = qobject_cast<QLabel *>(browser.brwWebBrowser->view());

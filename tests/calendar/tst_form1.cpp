@@ -20,14 +20,7 @@ using testing::cells;
 using testing::expectedCells;
 using testing::selectorTexts;
 
-void choose(Form1 &f, int year, int month)
-{
-    f.millenium->setListIndex(year / 1000);
-    f.century->setListIndex(year / 100 % 10);
-    f.decade->setListIndex(year / 10 % 10);
-    f.yearc->setListIndex(year % 10);
-    f.monthc->setListIndex(month - 1);
-}
+using testing::choose;
 
 Form1 &shown()
 {

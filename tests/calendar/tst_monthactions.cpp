@@ -2,6 +2,7 @@
 // and the grid's context menu. Printing goes to a PDF file through a double
 // of the print dialogs and is read back with pdftotext.
 #include "calendar/form1.h"
+#include "calendarcells.h"
 #include "doubles.h"
 #include "engine/monthtext.h"
 #include "webdouble.h"
@@ -32,18 +33,9 @@ struct Fixture {
 // changed to another month without drawing it.
 Form1 &shownOn(int year, int month)
 {
-    Form1 &f = rt::form<Form1>();
-    f.setVisible(true);
-    QWidget *top = f.window()->window();
-    top->activateWindow();
-    if (!QTest::qWaitForWindowActive(top))
-        qWarning("the frame did not become active");
+    Form1 &f = testing::shownCalendar();
     f.showMonth(year, month);
-    f.millenium->setListIndex(2);
-    f.century->setListIndex(0);
-    f.decade->setListIndex(0);
-    f.yearc->setListIndex(1);
-    f.monthc->setListIndex(0);
+    testing::choose(f, 2001, 1);
     return f;
 }
 

@@ -1,6 +1,7 @@
 // Shell, Dir, Format and MsgBox over the runtime's seams.
 #include "doubles.h"
 #include "functions.h"
+#include "paths.h"
 #include "runtimeerror.h"
 
 #include <QTest>
@@ -9,18 +10,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// What a path becomes on this system, written here independently of the runtime.
-QString here(QString path)
-{
-#ifndef _WIN32
-    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-#endif
-    return path;
-}
+using testing::here;
 
 } // namespace
 
-class tst_Functions : public QObject {
+class TestFunctions : public QObject {
     Q_OBJECT
 private slots:
     void format_data();
@@ -32,7 +26,7 @@ private slots:
     void msgBoxIsTitledWithTheApplication();
 };
 
-void tst_Functions::format_data()
+void TestFunctions::format_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
@@ -51,7 +45,7 @@ void tst_Functions::format_data()
     QTest::newRow("decimal text") << u"258"_s << u"258"_s << 0;
 }
 
-void tst_Functions::format()
+void TestFunctions::format()
 {
     QFETCH(QString, text);
     QFETCH(QString, expected);
@@ -64,7 +58,7 @@ void tst_Functions::format()
     }
 }
 
-void tst_Functions::shellStartsTheFileAsAProgram()
+void TestFunctions::shellStartsTheFileAsAProgram()
 {
     testing::Doubles doubles;
     rt::Shell(QStringLiteral("C:\\Program Files\\Tools\\\\x.exe"), rt::NormalFocus);
@@ -73,7 +67,7 @@ void tst_Functions::shellStartsTheFileAsAProgram()
                                                     QStringLiteral("/opt/sys info;rm -rf ~")}));
 }
 
-void tst_Functions::shellFailures_data()
+void TestFunctions::shellFailures_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("style");
@@ -86,7 +80,7 @@ void tst_Functions::shellFailures_data()
     QTest::newRow("no such window style") << u"/bin/true"_s << 5 << true << 5 << 0;
 }
 
-void tst_Functions::shellFailures()
+void TestFunctions::shellFailures()
 {
     QFETCH(QString, path);
     QFETCH(int, style);
@@ -107,7 +101,7 @@ void tst_Functions::shellFailures()
     QCOMPARE(doubles.launcher.started.size(), attempts);
 }
 
-void tst_Functions::dirAnswersForExistingFilesOnly()
+void TestFunctions::dirAnswersForExistingFilesOnly()
 {
     testing::Doubles doubles;
     doubles.files.files << here(QStringLiteral("C:\\Tools\\MSINFO32.EXE"));
@@ -116,7 +110,7 @@ void tst_Functions::dirAnswersForExistingFilesOnly()
     QCOMPARE(rt::Dir(QString()), QString());
 }
 
-void tst_Functions::msgBoxIsTitledWithTheApplication()
+void TestFunctions::msgBoxIsTitledWithTheApplication()
 {
     testing::Doubles doubles;
     rt::MsgBox(QStringLiteral("Hello"));
@@ -125,5 +119,5 @@ void tst_Functions::msgBoxIsTitledWithTheApplication()
     QCOMPARE(doubles.messages.shown.front().title, QStringLiteral("TEMPORIA"));
 }
 
-QTEST_MAIN(tst_Functions)
+QTEST_MAIN(TestFunctions)
 #include "tst_functions.moc"

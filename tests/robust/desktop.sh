@@ -1,7 +1,8 @@
 # shellcheck shell=bash
-# A desktop for the fault tests, sourced by them: a virtual X screen (Xvfb,
-# on a display it picks with -displayfd), a window manager (openbox) and a
-# D-Bus session bus, and the program run on it as a real process through the
+# A desktop for the fault tests, sourced by them: the display session of
+# scripts/display-session.sh (a virtual X screen, a window manager and a
+# D-Bus session bus), which runs the sourcing script again as its command,
+# and the program run on it as a real process through the
 # whole chain of windows, as chain_xvfb.sh runs it: the splash, a key, the
 # frame, closing it, the site browser with the web engine on its home page,
 # closing it, the About window, Return.
@@ -15,15 +16,18 @@
 set -u
 
 step_timeout=${CHAIN_STEP_TIMEOUT:-90}
-for tool in Xvfb openbox xdotool dbus-daemon setsid timeout import convert; do
+for tool in xdotool setsid timeout import convert; do
     command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
 done
 [ -x "$program" ] || { echo "FAIL: no program at $program"; exit 1; }
+if [ "${DISPLAY_SESSION_PID:-}" != "$PPID" ]; then
+    exec "$(dirname "${BASH_SOURCE[0]}")/../../scripts/display-session.sh" -- "$0" "$@"
+fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/temporia-fault.XXXXXX") || exit 1
 mkdir -p "$work/desktop/runtime"
 chmod 0700 "$work/desktop/runtime"
-xvfb='' wm='' bus='' failed=0
+xvfb='' failed=0
 declare -A sessions=() pids=()
 started=$(date +%s%N)
 
@@ -41,7 +45,7 @@ cleanup() {
     for tag in "${!pids[@]}"; do
         for p in $(session_processes "${pids[$tag]}" | cut -d' ' -f1); do kill -9 "$p" 2>/dev/null; done
     done
-    for p in "${sessions[@]}" $wm $bus $xvfb; do kill "$p" 2>/dev/null; done
+    for p in "${sessions[@]}"; do kill "$p" 2>/dev/null; done
     declare -F extra_cleanup >/dev/null && extra_cleanup
     if [ "$failed" = 0 ]; then rm -rf "$work"; else echo "kept for inspection: $work"; fi
 }
@@ -94,43 +98,12 @@ press() {
     timeout 10 xdotool key --clearmodifiers "$@"
 }
 
-# start_desktop: the X server, the window manager and the session bus.
+# start_desktop: the session's X server, window manager and session bus.
 start_desktop() {
-    # A stale system font cache would have fontconfig write one in the home.
-    fc-cache -s >/dev/null 2>&1
-    local number display_ready
-    display_ready() { [ -s "$work/display" ] || ! running "$starting"; }
-    for _ in 1 2 3 4 5 6 7 8; do
-        number=$((200 + RANDOM % 700))
-        [ -e "/tmp/.X$number-lock" ] && continue
-        : >"$work/display"
-        Xvfb ":$number" -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-        starting=$!
-        wait_for "Xvfb display" display_ready
-        if [ -s "$work/display" ]; then
-            xvfb=$starting
-            break
-        fi
-    done
-    [ -n "$xvfb" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    DISPLAY=:$(head -n1 "$work/display")
-    export DISPLAY
+    xvfb=$DISPLAY_SESSION_SERVER
     desktop=(env -i PATH="$PATH" DISPLAY="$DISPLAY" LANG=C.UTF-8 HOME="$work/desktop"
         XDG_CONFIG_HOME="$work/desktop" XDG_CACHE_HOME="$work/desktop" XDG_DATA_HOME="$work/desktop"
         XDG_STATE_HOME="$work/desktop" XDG_RUNTIME_DIR="$work/desktop/runtime" TMPDIR="$work/desktop")
-    local address
-    read -r address bus < <("${desktop[@]}" dbus-daemon --session --fork --print-address=1 --print-pid=1 | paste -sd' ')
-    [ -n "$bus" ] || fail "no session bus"
-    DBUS_SESSION_BUS_ADDRESS=$address
-    wm_running() {
-        if [ -z "$wm" ] || ! running "$wm"; then
-            "${desktop[@]}" openbox >>"$work/openbox.log" 2>&1 &
-            wm=$!
-            return 1
-        fi
-        [ "$(timeout 10 xdotool get_num_desktops 2>/dev/null)" -gt 0 ] 2>/dev/null
-    }
-    wait_for "window manager" wm_running
 }
 
 # start_program TAG [VAR=VALUE...]: the program on the desktop's bus, with

@@ -22,18 +22,22 @@ fault=${2:?usage: signals_xvfb.sh PROGRAM FAULT STAGE}
 stage=${3:?usage: signals_xvfb.sh PROGRAM FAULT STAGE}
 step_timeout=${CHAIN_STEP_TIMEOUT:-90}
 
-for tool in Xvfb openbox xdotool dbus-run-session setsid timeout pgrep; do
+for tool in xdotool dbus-run-session setsid timeout pgrep; do
     command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
 done
 [ -x "$program" ] || { echo "FAIL: no program at $program"; exit 1; }
+# The X server, window manager and session bus: scripts/display-session.sh's,
+# with this script as its command.
+if [ "${DISPLAY_SESSION_PID:-}" != "$PPID" ]; then
+    exec "$(dirname "$0")/../../scripts/display-session.sh" -- "$0" "$@"
+fi
+xvfb=$DISPLAY_SESSION_SERVER
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/temporia-fault.XXXXXX") || exit 1
 folders=(home config data cache state runtime tmp)
 for f in "${folders[@]}" desktop/runtime; do mkdir -p "$work/$f"; done
 chmod 0700 "$work/runtime" "$work/desktop/runtime"
 
-xvfb=
-wm=
 sysinfo=
 session=
 sid=
@@ -56,7 +60,7 @@ cleanup() {
     if [ -n "$session" ]; then
         for p in $(ps -o pid= --ppid "$session"); do kill "$p" 2>/dev/null; done
     fi
-    for p in $session $sysinfo $wm $xvfb; do kill "$p" 2>/dev/null; done
+    for p in $session $sysinfo; do kill "$p" 2>/dev/null; done
     if [ "$failed" = 0 ]; then rm -rf "$work"; else echo "kept for inspection: $work"; fi
 }
 trap cleanup EXIT
@@ -97,39 +101,9 @@ press() {
     timeout 10 xdotool key --clearmodifiers "$@"
 }
 
-display_ready() { [ -s "$work/display" ] || ! running "$starting"; }
-for _ in 1 2 3 4 5 6 7 8; do
-    number=$((200 + RANDOM % 700))
-    [ -e "/tmp/.X$number-lock" ] && continue
-    : >"$work/display"
-    Xvfb ":$number" -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-    starting=$!
-    wait_for "Xvfb display" display_ready
-    if [ -s "$work/display" ]; then
-        xvfb=$starting
-        break
-    fi
-done
-[ -n "$xvfb" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-DISPLAY=:$(head -n1 "$work/display")
-export DISPLAY
-
 desktop=(env -i PATH="$PATH" DISPLAY="$DISPLAY" LANG=C.UTF-8 HOME="$work/desktop"
     XDG_CONFIG_HOME="$work/desktop" XDG_CACHE_HOME="$work/desktop" XDG_DATA_HOME="$work/desktop"
     XDG_STATE_HOME="$work/desktop" XDG_RUNTIME_DIR="$work/desktop/runtime" TMPDIR="$work/desktop")
-start_wm() {
-    "${desktop[@]}" openbox >>"$work/openbox.log" 2>&1 &
-    wm=$!
-}
-start_wm
-wm_running() {
-    if ! running "$wm"; then
-        start_wm
-        return 1
-    fi
-    [ "$(timeout 10 xdotool get_num_desktops 2>/dev/null)" -gt 0 ] 2>/dev/null
-}
-wait_for "window manager" wm_running
 
 passthrough=()
 for v in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS QT_QUICK_BACKEND; do
@@ -190,7 +164,12 @@ fi
 case $fault in
 TERM | INT | HUP) kill "-$fault" "$pid"; expected=$((128 + $(kill -l "$fault"))) ;;
 TERM2) kill -TERM "$pid"; kill -TERM "$pid" 2>/dev/null; expected=143 ;;
-XKILL) { kill -KILL "$xvfb"; wait "$xvfb"; } 2>/dev/null; expected=1 ;;
+XKILL)
+    kill -KILL "$xvfb"
+    gone() { ! running "$xvfb"; }
+    wait_for "end of the X server" gone
+    expected=1
+    ;;
 *) fail "no such fault: $fault" ;;
 esac
 

@@ -23,6 +23,7 @@
 #include "about/frmabout.h"
 #include "browser/frmbrowser.h"
 #include "calendar/form1.h"
+#include "calendarcells.h"
 #include "doubles.h"
 #include "engine/calendar.h"
 #include "shell/mdiform1.h"
@@ -63,22 +64,8 @@ std::uint32_t fromEnvironment(const char *name, std::uint32_t fallback)
     return ok ? value : fallback;
 }
 
-QStringList cells(const Form1 &f)
-{
-    QStringList texts;
-    for (const rt::TextBox *cell : f.text1)
-        texts << cell->text();
-    return texts;
-}
-
-QStringList monthCells(const engine::Selection &s)
-{
-    const engine::MonthLayout month = engine::layout(s);
-    QStringList texts;
-    for (int n = 0; n < engine::cellCount; ++n)
-        texts << (month.dayAt(n) ? QString::number(month.dayAt(n)) : QString());
-    return texts;
-}
+using testing::cells;
+using testing::expectedCells;
 
 // The selection the window would draw now; nothing when a selector holds no item.
 std::optional<engine::Selection> selection(const Form1 &f)
@@ -274,7 +261,7 @@ void TestMonkey::randomInput()
             const QStringList now = cells(calendar);
             ++drawings;
             const auto s = selection(calendar);
-            if ((!s || now != monthCells(*s)) && failure.isEmpty())
+            if ((!s || now != expectedCells(*s)) && failure.isEmpty())
                 failure = QStringLiteral("the drawing is not the month selected");
             shown = now;
         });
@@ -409,7 +396,7 @@ void TestMonkey::randomInput()
             ++comebacks;
             d.clock.advance(20000);
             Form1 &back = rt::form<Form1>();
-            if (!back.Visible() || cells(back) != monthCells({2, 0, 2, 6, 5}))
+            if (!back.Visible() || cells(back) != expectedCells({2, 0, 2, 6, 5}))
                 failure = QStringLiteral("the calendar window did not come back on today's month");
             shown = cells(back);
             watchButton(back);

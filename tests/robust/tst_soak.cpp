@@ -3,6 +3,7 @@
 // the frame must show the photograph that is due, and resident memory must
 // stay flat once the first thousand ticks have warmed up Qt's caches.
 #include "calendar/form1.h"
+#include "calendarcells.h"
 #include "doubles.h"
 #include "engine/calendar.h"
 #include "shell/mdiform1.h"
@@ -81,11 +82,7 @@ private slots:
 
             for (int i = 0; i < drawingsPerTick; ++i, ++drawings) {
                 const engine::Selection s{digit(), digit(), digit(), digit(), static_cast<std::int16_t>(random() % 12)};
-                f.millenium->setListIndex(s.thousands);
-                f.century->setListIndex(s.hundreds);
-                f.decade->setListIndex(s.tens);
-                f.yearc->setListIndex(s.units);
-                f.monthc->setListIndex(s.month);
+                testing::choose(f, s);
                 f.go->click();
                 if (const int cell = firstWrongCell(f, s); cell >= 0)
                     QFAIL(qPrintable(QStringLiteral("drawing %1 (%2%3%4%5, month %6): cell %7 reads \"%8\"")

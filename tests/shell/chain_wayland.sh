@@ -20,21 +20,34 @@
 # own: the program must end with exit code 1 and one line on stderr, without
 # a core dump, leaving no process and no file behind.
 #
-# sway refuses to run as root: run as root (as CI does), the compositor, its
-# tools and the program run as the unprivileged user nobody, from a copy of
-# the program in a folder of the test's own, since the build tree may be out
-# of that user's reach.
+# The compositor is scripts/display-session.sh's Wayland session, one for
+# each run. sway refuses to run as root: run as root (as CI does), the
+# compositor, its tools and the program run as the unprivileged user nobody,
+# from a copy of the program in a folder of the test's own, since the build
+# tree may be out of that user's reach.
 #
 #   chain_wayland.sh [--lose-display] PROGRAM
 # Exit codes: 0 passed, 1 failed, 77 skipped (a tool is missing).
 set -u
 
+session_launcher=$(dirname "$0")/../../scripts/display-session.sh
 mode=chain
-if [ "${1:-}" = --lose-display ]; then
-    mode=lose-display
-    shift
-fi
+case ${1:-} in
+--lose-display) mode=lose-display; shift ;;
+# One run of --lose-display, in a session of its own: the compositor ends at STAGE.
+--lose-display-at) mode=lose-display-at; stage=${2:?}; shift 2 ;;
+esac
 program=${1:?usage: chain_wayland.sh [--lose-display] PROGRAM}
+if [ "${DISPLAY_SESSION_PID:-}" != "$PPID" ]; then
+    if [ "$mode" = lose-display ]; then
+        for stage in splash frame browser About; do
+            "$session_launcher" --wayland -- "$0" --lose-display-at "$stage" "$program" || exit
+        done
+        echo "PASS"
+        exit 0
+    fi
+    exec "$session_launcher" --wayland -- "$0" "$@"
+fi
 # Seconds any one step may take; the web engine's first start is the slowest.
 step_timeout=${CHAIN_STEP_TIMEOUT:-90}
 # Set, the frame's screenshot is copied there (docs/wayland.png is made so).
@@ -42,18 +55,18 @@ shots=${WAYLAND_SCREENSHOTS:-}
 
 # Debian's Python, with its accessibility client.
 python=/usr/bin/python3
-for tool in sway swaymsg grim wtype dbus-run-session setsid timeout "$python" convert; do
+for tool in swaymsg grim wtype dbus-run-session setsid timeout "$python" convert; do
     command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
 done
 "$python" -c 'import pyatspi' 2>/dev/null || { echo "skipped: pyatspi is not installed"; exit 77; }
 [ -x "$program" ] || { echo "FAIL: no program at $program"; exit 1; }
 
-as_user=()
-if [ "$(id -u)" = 0 ]; then
-    command -v setpriv >/dev/null 2>&1 || { echo "skipped: setpriv is not installed"; exit 77; }
+# The session's user (nobody, when run as root) runs the program and the tools.
+read -r -a as_user <<<"$DISPLAY_SESSION_AS_USER"
+user=$(id -un) group=$(id -gn)
+if [ ${#as_user[@]} != 0 ]; then
     user=nobody
-    group=$(id -gn "$user") || { echo "FAIL: no user $user to run the compositor as"; exit 1; }
-    as_user=(setpriv --reuid="$user" --regid="$group" --clear-groups)
+    group=$(id -gn "$user") || { echo "FAIL: no user $user to run the program as"; exit 1; }
 fi
 
 # A folder the user can reach: the temporary folder, unless it is private.
@@ -78,19 +91,13 @@ app=$work/bin/$(basename "$program")
 # the screenshot tool, the program) write a cache of its own into HOME.
 [ "$(id -u)" != 0 ] || fc-cache -s >/dev/null 2>&1
 
-cat >"$work/sway.conf" <<'EOF'
-xwayland disable
-output HEADLESS-1 resolution 1280x800
-EOF
-chmod a+r "$work/sway.conf"
-
 run=$work/run
 desktop=()
-sway_pid=
-keyboard=
-socket=
+# The session's compositor, its sockets.
+sway_pid=$DISPLAY_SESSION_SERVER
+socket=$WAYLAND_DISPLAY
+ipc=$SWAYSOCK
 screen=
-ipc=
 session=
 pid=
 failed=0
@@ -121,7 +128,7 @@ program_processes() {
 }
 
 # Ends what the run started, each by its own id: the program's session, the
-# D-Bus session and its daemon, the compositor.
+# D-Bus session and its daemon. The display session ends the compositor.
 stop_run() {
     local p
     for p in $(program_processes | cut -d' ' -f1); do kill -9 "$p" 2>/dev/null; done
@@ -129,9 +136,7 @@ stop_run() {
         for p in $(ps -o pid= --ppid "$session"); do kill "$p" 2>/dev/null; done
         kill "$session" 2>/dev/null
     fi
-    [ -z "$keyboard" ] || kill "$keyboard" 2>/dev/null
-    [ -z "$sway_pid" ] || kill "$sway_pid" 2>/dev/null
-    session='' keyboard='' sway_pid='' pid=''
+    session='' pid=''
 }
 
 cleanup() {
@@ -231,25 +236,15 @@ close_window() {
     tool swaymsg "[pid=$pid title=\"$1\"] kill" >/dev/null || fail "the compositor found no window \"$1\" to close"
 }
 
+# The run's folders, and the session's compositor showing its workspace.
 start_compositor() {
     fresh_folders
-    "${as_user[@]}" "${desktop[@]}" WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
-        sway -c "$work/sway.conf" >"$run/out/sway.log" 2>&1 &
-    sway_pid=$!
     compositor_ready() {
-        running "$sway_pid" || fail "the compositor did not start"
-        socket=$(find "$run/desktop/runtime" -maxdepth 1 -type s -name 'wayland-*' | head -n1)
-        ipc=$(find "$run/desktop/runtime" -maxdepth 1 -type s -name 'sway-ipc.*' | head -n1)
-        [ -n "$socket" ] && [ -n "$ipc" ] || return 1
+        running "$sway_pid" || fail "the compositor ended"
         screen=$(views | grep '^screen' | head -n1)
         [ -n "$screen" ]
     }
     wait_for "compositor" compositor_ready
-    # A keyboard from the start, as a desktop has: the seat offers one before
-    # the program asks, so that the first key typed reaches it. It waits a
-    # day, then types nothing that matters.
-    "${as_user[@]}" "${desktop[@]}" WAYLAND_DISPLAY="$socket" wtype -s 86400000 -k Shift_L >/dev/null 2>&1 &
-    keyboard=$!
 }
 
 # The program in a D-Bus session and a process session of its own, with its
@@ -459,26 +454,25 @@ $said"
     exit 0
 fi
 
-for stage in splash frame browser About; do
-    start_compositor
-    start_program
-    to_splash
-    [ "$stage" = splash ] || to_frame
-    [ "$stage" = splash ] || [ "$stage" = frame ] || to_browser
-    [ "$stage" != About ] || to_about
-    kill "$sway_pid"
-    lost=$(date +%s%N)
-    wait_for "end of the program once the compositor ended" ended
-    wait "$session"
-    code=$?
-    say "compositor ended at the $stage; the program ended $(( ($(date +%s%N) - lost) / 1000000 )) ms later with exit code $code"
-    [ "$code" = 1 ] || fail "exit code $code, not 1"
-    lines=$(wc -l <"$run/out/stderr")
-    [ "$lines" = 1 ] && grep -q "^$(basename "$app"): .*display" "$run/out/stderr" ||
-        fail "not the program's one line about the display on stderr"
-    say "  stderr: $(cat "$run/out/stderr")"
-    nothing_left
-    say "  no process of the program left, no file written"
-    stop_run
-done
+# --lose-display-at: the compositor ends while the program shows that stage.
+start_compositor
+start_program
+to_splash
+[ "$stage" = splash ] || to_frame
+[ "$stage" = splash ] || [ "$stage" = frame ] || to_browser
+[ "$stage" != About ] || to_about
+kill "$sway_pid"
+lost=$(date +%s%N)
+wait_for "end of the program once the compositor ended" ended
+wait "$session"
+code=$?
+say "compositor ended at the $stage; the program ended $(( ($(date +%s%N) - lost) / 1000000 )) ms later with exit code $code"
+[ "$code" = 1 ] || fail "exit code $code, not 1"
+lines=$(wc -l <"$run/out/stderr")
+[ "$lines" = 1 ] && grep -q "^$(basename "$app"): .*display" "$run/out/stderr" ||
+    fail "not the program's one line about the display on stderr"
+say "  stderr: $(cat "$run/out/stderr")"
+nothing_left
+say "  no process of the program left, no file written"
+stop_run
 echo "PASS"

@@ -23,10 +23,16 @@ program=${1:?usage: chain_xvfb.sh PROGRAM}
 # Seconds any one step may take; the web engine's first start is the slowest.
 step_timeout=${CHAIN_STEP_TIMEOUT:-90}
 
-for tool in Xvfb openbox xdotool dbus-run-session setsid timeout; do
+for tool in xdotool dbus-run-session setsid timeout; do
     command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
 done
 [ -x "$program" ] || { echo "FAIL: no program at $program"; exit 1; }
+# The X server, window manager and session bus: scripts/display-session.sh's,
+# with this script as its command.
+if [ "${DISPLAY_SESSION_PID:-}" != "$PPID" ]; then
+    exec "$(dirname "$0")/../../scripts/display-session.sh" -- "$0" "$@"
+fi
+xvfb=$DISPLAY_SESSION_SERVER
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/temporia-chain.XXXXXX") || exit 1
 # The program's folders; the desktop's (window manager, D-Bus daemon) apart.
@@ -38,8 +44,6 @@ chmod 0700 "$work/runtime" "$work/desktop/runtime"
 # line, with the reason: nothing.
 acceptable_stderr=()
 
-xvfb=
-wm=
 session=
 pid=
 failed=0
@@ -59,12 +63,12 @@ program_processes() {
 cleanup() {
     local p
     # Only what this run started, each by its own id: the program's session,
-    # the D-Bus session and its daemon, the window manager, the X server.
+    # the D-Bus session and its daemon. The display session ends the rest.
     for p in $(program_processes | cut -d' ' -f1); do kill -9 "$p" 2>/dev/null; done
     if [ -n "$session" ]; then
         for p in $(ps -o pid= --ppid "$session"); do kill "$p" 2>/dev/null; done
     fi
-    for p in $session $wm $xvfb; do kill "$p" 2>/dev/null; done
+    [ -z "$session" ] || kill "$session" 2>/dev/null
     if [ "$failed" = 0 ]; then rm -rf "$work"; else echo "kept for inspection: $work"; fi
 }
 trap cleanup EXIT
@@ -122,44 +126,9 @@ press() {
     timeout 10 xdotool key --clearmodifiers "$@"
 }
 
-# An X server on a display no one uses: the low numbers are the ones other
-# sessions and tests pick by hand, so it tries a few at random further up.
-# It names its display once ready, or ends if the display was taken after all.
-display_ready() { [ -s "$work/display" ] || ! running "$starting"; }
-for _ in 1 2 3 4 5 6 7 8; do
-    number=$((200 + RANDOM % 700))
-    [ -e "/tmp/.X$number-lock" ] && continue
-    : >"$work/display"
-    Xvfb ":$number" -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-    starting=$!
-    wait_for "Xvfb display" display_ready
-    if [ -s "$work/display" ]; then
-        xvfb=$starting
-        break
-    fi
-done
-[ -n "$xvfb" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-DISPLAY=:$(head -n1 "$work/display")
-export DISPLAY
-
 desktop=(env -i PATH="$PATH" DISPLAY="$DISPLAY" LANG=C.UTF-8 HOME="$work/desktop"
     XDG_CONFIG_HOME="$work/desktop" XDG_CACHE_HOME="$work/desktop" XDG_DATA_HOME="$work/desktop"
     XDG_STATE_HOME="$work/desktop" XDG_RUNTIME_DIR="$work/desktop/runtime" TMPDIR="$work/desktop")
-# Now and then, with other tests loading the machine, the window manager
-# cannot reach the new display at its first try and ends; it is started again.
-start_wm() {
-    "${desktop[@]}" openbox >>"$work/openbox.log" 2>&1 &
-    wm=$!
-}
-start_wm
-wm_running() {
-    if ! running "$wm"; then
-        start_wm
-        return 1
-    fi
-    [ "$(timeout 10 xdotool get_num_desktops 2>/dev/null)" -gt 0 ] 2>/dev/null
-}
-wait_for "window manager" wm_running
 
 # The program in a D-Bus session and a process session of its own, with its
 # folders. Sanitizer settings pass through when the test runs instrumented.

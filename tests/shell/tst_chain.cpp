@@ -57,7 +57,7 @@ void calendarAndBrowserClosed(testing::ProgramDoubles &d, std::size_t browsersBe
 
 } // namespace
 
-class tst_Chain : public QObject {
+class TestChain : public QObject {
     Q_OBJECT
 
 private slots:
@@ -188,5 +188,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_Chain)
+QTEST_MAIN(TestChain)
 #include "tst_chain.moc"

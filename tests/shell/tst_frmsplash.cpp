@@ -6,6 +6,7 @@
 #include "shell/frmsplash.h"
 #include "shell/mdiform1.h"
 #include "shell/startup.h"
+#include "standin.h"
 #include "webdouble.h"
 
 #include <QFile>
@@ -63,7 +64,7 @@ public:
     CountingClock clock{doubles.clock};
 
     explicit StartUp(bool showSplash = true)
-        : m_scope(counted())
+        : m_scope(rt::services(), rt::withRealServices(counted()))
         , m_splashTimers(showSplash ? 1 : 0)
     {
         if (showSplash)
@@ -122,13 +123,13 @@ private:
         return s;
     }
 
-    rt::ScopedServices m_scope;
+    testing::StandIn<rt::Services> m_scope;
     int m_splashTimers;
 };
 
 } // namespace
 
-class tst_frmSplash : public QObject {
+class TestFrmSplash : public QObject {
     Q_OBJECT
 
 private slots:
@@ -406,5 +407,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_frmSplash)
+QTEST_MAIN(TestFrmSplash)
 #include "tst_frmsplash.moc"

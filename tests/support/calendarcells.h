@@ -18,14 +18,35 @@ inline QStringList cells(const Form1 &f)
     return texts;
 }
 
+// The 42 texts the engine gives for a selection.
+inline QStringList expectedCells(const engine::Selection &s)
+{
+    const engine::MonthLayout l = engine::layout(s);
+    QStringList texts;
+    for (int n = 0; n < engine::cellCount; ++n)
+        texts << (l.dayAt(n) ? QString::number(l.dayAt(n)) : QString());
+    return texts;
+}
+
 // The 42 texts the engine gives for a year and month (1-12).
 inline QStringList expectedCells(int year, int month)
 {
-    const engine::MonthLayout l = engine::layout(engine::selectionOf(year, month));
-    QStringList texts;
-    for (int n = 0; n < 42; ++n)
-        texts << (l.dayAt(n) ? QString::number(l.dayAt(n)) : QString());
-    return texts;
+    return expectedCells(engine::selectionOf(year, month));
+}
+
+// A month chosen in the five selectors, as a person picks it, without drawing it.
+inline void choose(Form1 &f, const engine::Selection &s)
+{
+    f.millenium->setListIndex(s.thousands);
+    f.century->setListIndex(s.hundreds);
+    f.decade->setListIndex(s.tens);
+    f.yearc->setListIndex(s.units);
+    f.monthc->setListIndex(s.month);
+}
+
+inline void choose(Form1 &f, int year, int month)
+{
+    choose(f, engine::selectionOf(year, month));
 }
 
 // The five selectors' texts, thousands digit first, the month last.
@@ -51,6 +72,7 @@ inline Form1 &shownCalendar()
     f.setVisible(true);
     QWidget *top = f.window()->window();
     top->activateWindow();
+    // Without focus every key below would go nowhere: the test fails here.
     if (!QTest::qWaitForWindowActive(top))
         QTest::qFail("the frame did not become active", __FILE__, __LINE__);
     return f;

@@ -5,6 +5,7 @@
 #include "form.h"
 #include "manualclock.h"
 #include "services.h"
+#include "standin.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -61,8 +62,8 @@ public:
     std::vector<int> endings; // exit codes the program ended with
 
     Doubles()
-        : m_scope(
-            rt::Services{&clock, &date, &messages, &launcher, &files, [this](int code) { endings.push_back(code); }})
+        : m_scope(rt::services(), rt::withRealServices(rt::Services{&clock, &date, &messages, &launcher, &files,
+                                                                    [this](int code) { endings.push_back(code); }}))
     {
     }
     ~Doubles()
@@ -75,7 +76,7 @@ public:
     Doubles &operator=(const Doubles &) = delete;
 
 private:
-    rt::ScopedServices m_scope;
+    StandIn<rt::Services> m_scope;
 };
 
 } // namespace testing

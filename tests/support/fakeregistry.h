@@ -73,7 +73,8 @@ public:
             size = stored;
             return reg::MoreData;
         }
-        std::memcpy(data, value->second.bytes.data(), stored);
+        // The value's bytes as stored, its terminating zero among them when it has one.
+        std::memcpy(data, value->second.bytes.data(), stored); // NOLINT(bugprone-not-null-terminated-result)
         size = stored;
         return reg::Success;
     }

@@ -8,6 +8,7 @@
 #include "browser/webbrowser.h"
 #include "doubles.h"
 #include "printdouble.h"
+#include "standin.h"
 
 #include <QHash>
 #include <QPointer>
@@ -105,7 +106,7 @@ private:
     }
 };
 
-// Makes fake views and keeps track of them; install with ScopedWebBrowserFactory.
+// Makes fake views and keeps track of them; install in installedWebBrowserFactory().
 class FakeWeb final : public WebBrowserFactory {
 public:
     std::vector<QPointer<FakeWebBrowser>> made;
@@ -131,8 +132,8 @@ public:
     FakePrintDialogs printing;
 
     ProgramDoubles()
-        : m_webScope(web)
-        , m_printScope(printing)
+        : m_webScope(installedWebBrowserFactory(), &web)
+        , m_printScope(installedPrintDialogs(), &printing)
     {
     }
     ~ProgramDoubles()
@@ -143,8 +144,8 @@ public:
     }
 
 private:
-    ScopedWebBrowserFactory m_webScope;
-    ScopedPrintDialogs m_printScope;
+    StandIn<WebBrowserFactory *> m_webScope;
+    StandIn<PrintDialogs *> m_printScope;
 };
 
 } // namespace testing

@@ -7,7 +7,7 @@
 
 using namespace Qt::StringLiterals;
 
-class tst_SysInfo : public QObject {
+class TestSysInfo : public QObject {
     Q_OBJECT
 private slots:
     void processor_data();
@@ -18,7 +18,7 @@ private slots:
     void windowShowsTheWholeSummary();
 };
 
-void tst_SysInfo::processor_data()
+void TestSysInfo::processor_data()
 {
     QTest::addColumn<QByteArray>("cpuinfo");
     QTest::addColumn<QString>("model");
@@ -40,7 +40,7 @@ void tst_SysInfo::processor_data()
     QTest::newRow("nothing readable") << QByteArray() << QString() << 0 << 0;
 }
 
-void tst_SysInfo::processor()
+void TestSysInfo::processor()
 {
     QFETCH(QByteArray, cpuinfo);
     QFETCH(QString, model);
@@ -53,7 +53,7 @@ void tst_SysInfo::processor()
     QCOMPARE(p.logical, logical);
 }
 
-void tst_SysInfo::memory()
+void TestSysInfo::memory()
 {
     const sysinfo::Memory m = sysinfo::parseMemInfo(
         "MemTotal:       16318856 kB\nMemFree:         1000000 kB\nMemAvailable:    8000000 kB\n");
@@ -62,7 +62,7 @@ void tst_SysInfo::memory()
     QCOMPARE(sysinfo::parseMemInfo("").total, -1);
 }
 
-void tst_SysInfo::upTime_data()
+void TestSysInfo::upTime_data()
 {
     QTest::addColumn<qint64>("seconds");
     QTest::addColumn<QString>("text");
@@ -71,14 +71,14 @@ void tst_SysInfo::upTime_data()
     QTest::newRow("weeks") << qint64(15 * 86400 + 23 * 3600 + 59 * 60 + 59) << u"15 days, 23:59:59"_s;
 }
 
-void tst_SysInfo::upTime()
+void TestSysInfo::upTime()
 {
     QFETCH(qint64, seconds);
     QFETCH(QString, text);
     QCOMPARE(sysinfo::upTimeText(seconds), text);
 }
 
-void tst_SysInfo::windowShowsTheWholeSummary()
+void TestSysInfo::windowShowsTheWholeSummary()
 {
     const QList<sysinfo::Fact> facts = sysinfo::gatherFacts();
     const QStringList expected{
@@ -107,5 +107,5 @@ void tst_SysInfo::windowShowsTheWholeSummary()
     QCOMPARE(shown, facts.size());
 }
 
-QTEST_MAIN(tst_SysInfo)
+QTEST_MAIN(TestSysInfo)
 #include "tst_sysinfo.moc"
