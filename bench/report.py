@@ -83,6 +83,12 @@ def month_section(folder):
                 nosplash_rss_before[0], "MB", None, 1 / 1024),
         ]
         runs += [("key before", key_before), ("no splash before", nosplash_before)]
+        if os.path.exists(path("keylate")) and os.path.exists(path("keylate-before")):
+            # A person's key: a moment after the splash is seen, when its idle time has been used.
+            late, late_before = differences(path("keylate"), 2, 4), differences(path("keylate-before"), 2, 4)
+            lines.append(row(f"Key 300 ms after the splash is painted to the month painted vs the build of {label}",
+                             late[0], late_before[0], "ms", None))
+            runs += [("key 300 ms", late), ("key 300 ms before", late_before)]
     lines += [
         row("`--no-splash`: start to the month painted vs bare `QCalendarWidget`", nosplash[0], bare[0], "ms", 1.0),
         row("`--no-splash`: resident memory, month up, vs bare `QCalendarWidget`", nosplash_rss[0], bare_rss[0], "MB",

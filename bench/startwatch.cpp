@@ -10,7 +10,8 @@
 //   --key RRGGBB  once the --shown window is painted (at least a hundred of
 //          its pixels on the screen have that colour: the splash's title is
 //          pure red), presses and releases a key that types a character,
-//          as a person would, through the X server's input.
+//          as a person would, through the X server's input; with
+//          --key-delay MS, that many milliseconds later (a person's moment).
 //   --painted TITLE  once a window titled TITLE is listed, waits for the
 //          screen to settle (--quiet-ms without a change) and takes the time
 //          of its last change: the window painted with its content. A text
@@ -182,6 +183,7 @@ int main(int argc, char **argv)
 {
     std::string shown, settled, painted;
     bool haveShown = false, key = false;
+    int keyDelayMs = 0;
     uint32_t keyColour = 0;
     int settleMs = 1500, quietMs = 1000, runs = 1;
     int i = 1;
@@ -194,6 +196,8 @@ int main(int argc, char **argv)
             settled = argv[++i];
         else if (a == "--painted" && i + 1 < argc)
             painted = argv[++i];
+        else if (a == "--key-delay" && i + 1 < argc)
+            keyDelayMs = std::atoi(argv[++i]);
         else if (a == "--key" && i + 1 < argc) {
             key = true;
             keyColour = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 16));
@@ -205,8 +209,9 @@ int main(int argc, char **argv)
             runs = std::atoi(argv[++i]);
     }
     if (!haveShown || i + 1 >= argc) {
-        std::fprintf(stderr, "usage: startwatch --shown TITLE [--key RRGGBB] [--painted TITLE] [--quiet-ms N] "
-                             "[--settled TITLE] [--settle-ms N] [--runs N] -- program...\n");
+        std::fprintf(stderr,
+                     "usage: startwatch --shown TITLE [--key RRGGBB [--key-delay MS]] [--painted TITLE] [--quiet-ms N] "
+                     "[--settled TITLE] [--settle-ms N] [--runs N] -- program...\n");
         return 2;
     }
     const bool watchPaint = key || !painted.empty();
@@ -321,6 +326,9 @@ int main(int argc, char **argv)
                     shownChanged = false;
                     if (countColour(c, root, shownRect, keyColour) >= 100) {
                         shownPaintedMs = msSince(now);
+                        // A person's key comes a moment after they see the window.
+                        if (keyDelayMs > 0)
+                            std::this_thread::sleep_for(std::chrono::milliseconds(keyDelayMs));
                         pressKey();
                         step = Step::Listed;
                     }
