@@ -79,15 +79,21 @@ Form::~Form()
 {
     if (m_state != State::Unloaded)
         leaveList();
-    if (m_preparedSlot) {
-        *m_preparedSlot = nullptr;
-        std::erase(Forms::preparedList(), this);
-    }
+    leavePrepared();
     m_events->setKeyPreview(false);
     delete m_window.data();
     // Controls built ahead of a load that never came have no window yet.
     if (m_client && !m_client->parent())
         delete m_client.data();
+}
+
+void Form::leavePrepared()
+{
+    if (!m_preparedSlot)
+        return;
+    *m_preparedSlot = nullptr;
+    m_preparedSlot = nullptr;
+    std::erase(Forms::preparedList(), this);
 }
 
 // Out of the loaded forms, and no longer the default instance: the next

@@ -153,6 +153,8 @@ private:
     [[nodiscard]] static QLineEdit *textOf(QWidget *control);
     void restoreFocus();
     void leaveList();
+    // No longer waiting for its load: out of the forms built ahead.
+    void leavePrepared();
     void watchFirstExposure();
     void firstExposed();
 
@@ -199,7 +201,6 @@ public:
 
 private:
     friend class Form;
-    template <class F> friend F &form();
     template <class F> friend void prepareForm();
     static std::vector<Form *> &list();
     static std::vector<Form *> &preparedList();
@@ -218,10 +219,7 @@ template <class F> F &form()
     if (!slot) {
         F *instance = nullptr;
         if (Form *prepared = detail::preparedInstance<F>) {
-            detail::preparedInstance<F> = nullptr;
-            prepared->m_preparedSlot = nullptr;
-            auto &waiting = Forms::preparedList();
-            std::erase(waiting, prepared);
+            prepared->leavePrepared();
             instance = static_cast<F *>(prepared);
         } else {
             instance = new F;
