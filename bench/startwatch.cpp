@@ -35,6 +35,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <poll.h>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -47,6 +48,17 @@ extern char **environ;
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// Sleeps until the X server has something to say or the time comes, so that
+// the watcher takes no processor time from the program it watches.
+void waitForEvent(xcb_connection_t *c, Clock::time_point until)
+{
+    const auto left = std::max(until - Clock::now(), Clock::duration::zero());
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
+    const timespec timeout{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+    pollfd fd{xcb_get_file_descriptor(c), POLLIN, 0};
+    ppoll(&fd, 1, &timeout, nullptr);
+}
 
 xcb_atom_t atom(xcb_connection_t *c, const char *name)
 {
@@ -344,8 +356,12 @@ int main(int argc, char **argv)
                            && now - settledAt >= std::chrono::milliseconds(settleMs)) {
                     rss = rssKb(pid);
                     step = Step::Done;
+                } else if (step == Step::Quiet) {
+                    waitForEvent(c, std::max(lastChange, quietFrom) + std::chrono::milliseconds(quietMs));
+                } else if (step == Step::Settled && settledAt != Clock::time_point::max()) {
+                    waitForEvent(c, settledAt + std::chrono::milliseconds(settleMs));
                 } else {
-                    std::this_thread::sleep_for(std::chrono::microseconds(200));
+                    waitForEvent(c, deadline);
                 }
                 continue;
             }
