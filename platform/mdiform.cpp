@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -66,26 +67,27 @@ void BackgroundArea::paintEvent(QPaintEvent *event)
     // The frame's client area is most of its window and is painted first.
     preparePaintMemory(window());
     QPainter painter(viewport());
-    painter.fillRect(event->rect(), m_backColor);
-    if (!image().isNull()) {
-        // Scaled while drawing, clipped to what needs repainting: neither a
-        // scaled nor a full-colour copy of the photograph is kept. The
-        // photographs have 256 colours; enlarged smoothly, a full-colour copy
-        // is read about four times as fast as the palette, gives the same
-        // pixels and takes a fraction of a millisecond to make, so one is made
-        // for the painting and dropped after it. (Made smaller, the two can
-        // differ, and the palette is drawn as it is.)
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        const QRect to = imageRect();
-        if (m_image.format() == QImage::Format_Indexed8 && to.width() >= m_image.width()
-            && to.height() >= m_image.height()) {
-            painter.drawImage(to,
-                              m_image.convertToFormat(m_image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                                                : QImage::Format_RGB32));
-        } else {
-            painter.drawImage(to, m_image);
-        }
+    const QImage &photograph = image();
+    if (photograph.isNull()) {
+        painter.fillRect(event->rect(), m_backColor);
+        return;
     }
+    // The back colour goes only where the photograph leaves it showing: a
+    // maximised frame's pixels are written once, not twice.
+    const QRect to = imageRect();
+    if (photograph.hasAlphaChannel()) {
+        painter.fillRect(event->rect(), m_backColor);
+    } else {
+        for (const QRect &around : QRegion(event->rect()).subtracted(QRegion(to)))
+            painter.fillRect(around, m_backColor);
+    }
+    // Scaled while drawing, clipped to what needs repainting, straight from
+    // the photograph's 256-colour palette: no scaled or full-colour copy is
+    // made. A copy would be a fresh megabyte or two at every drawing, and on
+    // the first drawing writing fresh memory costs more than reading the
+    // palette saves.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(to, photograph);
 }
 
 ChildWindow::ChildWindow(QWidget *client)
