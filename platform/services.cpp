@@ -9,6 +9,8 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
+#include <mutex>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -45,12 +47,41 @@ public:
 
 class RealDate final : public DateSource {
 public:
-    QDate today() const override { return QDate::currentDate(); }
+    // Reading the local date converts the time by the time zone, some
+    // microseconds, and a drawing asks for it each time. It is kept for a
+    // quarter of a second, and only while the wall clock has moved as the
+    // steady one has (a clock set by hand shows at once) and has not reached
+    // the next local midnight; a new time zone shows within that quarter.
+    QDate today() const override
+    {
+        using namespace std::chrono;
+        const auto steady = steady_clock::now();
+        const auto wall = system_clock::now();
+        const std::lock_guard lock(m_mutex);
+        const auto sinceSteady = steady - m_steadyAt;
+        const auto sinceWall = wall - m_wallAt;
+        if (m_date.isValid() && sinceSteady < milliseconds(250) && sinceWall >= nanoseconds::zero()
+            && abs(duration_cast<nanoseconds>(sinceWall - sinceSteady)) < milliseconds(10) && wall < m_midnight)
+            return m_date;
+        const QDateTime now = QDateTime::currentDateTime();
+        m_date = now.date();
+        m_steadyAt = steady;
+        m_wallAt = wall;
+        m_midnight = wall + milliseconds(std::max<std::int64_t>(now.msecsTo(m_date.addDays(1).startOfDay()), 0));
+        return m_date;
+    }
     std::int64_t msecsToMidnight() const override
     {
         const QDateTime now = QDateTime::currentDateTime();
         return std::max<std::int64_t>(now.msecsTo(now.date().addDays(1).startOfDay()), 1);
     }
+
+private:
+    mutable std::mutex m_mutex;
+    mutable QDate m_date;
+    mutable std::chrono::steady_clock::time_point m_steadyAt;
+    mutable std::chrono::system_clock::time_point m_wallAt;
+    mutable std::chrono::system_clock::time_point m_midnight;
 };
 
 class RealMessages final : public MessageSink {
