@@ -152,28 +152,28 @@ void whileConnecting(QtMsgType type, const QMessageLogContext &context, const QS
 // end closes their channels to it.
 QtMessageHandler g_afterConnecting = nullptr;
 
+// Says so and ends at once, without the destructors of statics: the X11
+// plugin would go on to call exit(1), and those destructors race a picture
+// still being decoded on a worker thread. A plugin's reading thread and the
+// main thread may both find the connection broken: the first one says so
+// and ends the program, the other waits for that end.
+[[noreturn]] void lostDisplay()
+{
+    static std::atomic_flag said = ATOMIC_FLAG_INIT;
+    if (said.test_and_set()) {
+        for (;;)
+            std::this_thread::sleep_for(std::chrono::hours(1));
+    }
+    noDisplayNamed("lost the display");
+    std::fflush(nullptr);
+    std::_Exit(1);
+}
+
 void whileConnected(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    if ((type == QtWarningMsg || type == QtFatalMsg) && text.startsWith(QLatin1String("The Wayland connection"))) {
-        // The plugin's reading thread and the main thread may both find the
-        // connection broken: the first one says so and ends the program, the
-        // other waits for that end.
-        static std::atomic_flag said = ATOMIC_FLAG_INIT;
-        if (said.test_and_set()) {
-            for (;;)
-                std::this_thread::sleep_for(std::chrono::hours(1));
-        }
-        noDisplayNamed("lost the display");
-        std::_Exit(1);
-    }
-    // The X11 plugin would go on to call exit(1), whose destructors of
-    // statics race a picture still being decoded on a worker thread; the
-    // program ends at once instead, as above.
-    if (text.startsWith(QLatin1String("The X11 connection broke"))) {
-        noDisplayNamed("lost the display");
-        std::fflush(nullptr);
-        std::_Exit(1);
-    }
+    if (((type == QtWarningMsg || type == QtFatalMsg) && text.startsWith(QLatin1String("The Wayland connection")))
+        || text.startsWith(QLatin1String("The X11 connection broke")))
+        lostDisplay();
     if (g_afterConnecting)
         g_afterConnecting(type, context, text);
     else

@@ -45,6 +45,12 @@ public:
     }
 };
 
+// Milliseconds from now to the next local midnight.
+std::int64_t msecsToMidnightFrom(const QDateTime &now)
+{
+    return now.msecsTo(now.date().addDays(1).startOfDay());
+}
+
 class RealDate final : public DateSource {
 public:
     // Reading the local date converts the time by the time zone, some
@@ -67,13 +73,12 @@ public:
         m_date = now.date();
         m_steadyAt = steady;
         m_wallAt = wall;
-        m_midnight = wall + milliseconds(std::max<std::int64_t>(now.msecsTo(m_date.addDays(1).startOfDay()), 0));
+        m_midnight = wall + milliseconds(std::max<std::int64_t>(msecsToMidnightFrom(now), 0));
         return m_date;
     }
     std::int64_t msecsToMidnight() const override
     {
-        const QDateTime now = QDateTime::currentDateTime();
-        return std::max<std::int64_t>(now.msecsTo(now.date().addDays(1).startOfDay()), 1);
+        return std::max<std::int64_t>(msecsToMidnightFrom(QDateTime::currentDateTime()), 1);
     }
 
 private:
