@@ -1,13 +1,45 @@
 // The bare-toolkit baseline: a Qt Widgets program that shows one window,
 // either of the splash window's size, centred and empty ("splash") or with
-// one line of text in it ("text"), maximised and empty ("maximised"), or a
-// calendar widget on this month at its own size ("calendar").
+// one line of text in it ("text"), maximised and empty ("maximised") or
+// with one line of text ("maximised-text"), or a calendar widget on this
+// month at its own size ("calendar").
+// "key" is the floor of a key typed on a splash: a window of the splash's
+// size, pure red with one line of text, which on any key opens a maximised
+// window with one line of text ("bare key month") and closes itself.
 // Start-up and memory of the real program are compared with it.
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QWidget>
+
+namespace {
+
+void showMaximisedText(QWidget &window)
+{
+    (new QLabel(QStringLiteral("TEMPORIA"), &window))->move(150, 100);
+    window.showMaximized();
+}
+
+class KeyWindow : public QWidget {
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->text().isEmpty() || m_month)
+            return;
+        m_month = new QWidget;
+        m_month->setAttribute(Qt::WA_DeleteOnClose);
+        m_month->setWindowTitle(QStringLiteral("bare key month"));
+        showMaximisedText(*m_month);
+        close();
+    }
+
+private:
+    QWidget *m_month = nullptr;
+};
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -19,13 +51,23 @@ int main(int argc, char *argv[])
         calendar.show();
         return QApplication::exec();
     }
-    QWidget window;
+    QApplication::setQuitOnLastWindowClosed(false);
+    KeyWindow window;
     window.setWindowTitle(QStringLiteral("bare %1").arg(QString::fromLatin1(mode)));
     if (mode == "maximised") {
         window.showMaximized();
+    } else if (mode == "maximised-text") {
+        showMaximisedText(window);
     } else {
-        if (mode == "text")
+        // The splash has its texts, so its fonts are loaded before the key.
+        if (mode == "text" || mode == "key")
             (new QLabel(QStringLiteral("TEMPORIA"), &window))->move(150, 100);
+        if (mode == "key") {
+            window.setAutoFillBackground(true);
+            QPalette red = window.palette();
+            red.setColor(QPalette::Window, Qt::red);
+            window.setPalette(red);
+        }
         // 7380 x 4245 twips at 15 twips per pixel.
         window.resize(492, 283);
         window.move(window.screen()->geometry().center() - window.rect().center());

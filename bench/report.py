@@ -100,6 +100,21 @@ def month_section(folder):
         lines.append(row("`--no-splash`: start to the month painted vs a bare maximised Qt window painted empty",
                          nosplash[0], maximised[0], "ms", None))
         runs.append(("bare maximised", maximised))
+    if os.path.exists(path("maximised-text")) and os.path.exists(path("keyfloor")):
+        # The same for a maximised window with one line of text, at start and
+        # on a key typed on a bare window whose fonts are loaded: no program
+        # with a maximised window does better on this machine.
+        maximised_text = column(path("maximised-text"), 2)
+        keyfloor = differences(path("keyfloor"), 2, 4)
+        lines += [
+            row("`--no-splash`: start to the month painted vs a bare maximised Qt window with one line of text",
+                nosplash[0], maximised_text[0], "ms", None),
+            row("A bare maximised Qt window with one line of text vs bare `QCalendarWidget`, start to painted",
+                maximised_text[0], bare[0], "ms", None),
+            row("Key on the splash to the month painted vs a key on a bare Qt window to a bare maximised window "
+                "with one line of text painted", key[0], keyfloor[0], "ms", None),
+        ]
+        runs += [("bare maximised text", maximised_text), ("bare key", keyfloor)]
     lines += [
         "",
         f"Key to month, absolute: {key[0]:.1f} ms; start to the splash painted: {splash[0]:.1f} ms.",
