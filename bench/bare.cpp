@@ -16,27 +16,35 @@
 
 namespace {
 
-void showMaximisedText(QWidget &window)
+void addText(QWidget &window)
 {
     (new QLabel(QStringLiteral("TEMPORIA"), &window))->move(150, 100);
-    window.showMaximized();
 }
 
+// In "key" mode, the first key typed opens the maximised window and closes
+// this one, as the splash's unload does.
 class KeyWindow : public QWidget {
+public:
+    explicit KeyWindow(bool opensOnKey)
+        : m_opensOnKey(opensOnKey)
+    {
+    }
+
 protected:
     void keyPressEvent(QKeyEvent *event) override
     {
-        if (event->text().isEmpty() || m_month)
+        if (!m_opensOnKey || event->text().isEmpty())
             return;
-        m_month = new QWidget;
-        m_month->setAttribute(Qt::WA_DeleteOnClose);
-        m_month->setWindowTitle(QStringLiteral("bare key month"));
-        showMaximisedText(*m_month);
+        auto *month = new QWidget;
+        month->setAttribute(Qt::WA_DeleteOnClose);
+        month->setWindowTitle(QStringLiteral("bare key month"));
+        addText(*month);
+        month->showMaximized();
         close();
     }
 
 private:
-    QWidget *m_month = nullptr;
+    const bool m_opensOnKey;
 };
 
 } // namespace
@@ -51,17 +59,17 @@ int main(int argc, char *argv[])
         calendar.show();
         return QApplication::exec();
     }
-    QApplication::setQuitOnLastWindowClosed(false);
-    KeyWindow window;
+    KeyWindow window(mode == "key");
     window.setWindowTitle(QStringLiteral("bare %1").arg(QString::fromLatin1(mode)));
     if (mode == "maximised") {
         window.showMaximized();
     } else if (mode == "maximised-text") {
-        showMaximisedText(window);
+        addText(window);
+        window.showMaximized();
     } else {
         // The splash has its texts, so its fonts are loaded before the key.
         if (mode == "text" || mode == "key")
-            (new QLabel(QStringLiteral("TEMPORIA"), &window))->move(150, 100);
+            addText(window);
         if (mode == "key") {
             window.setAutoFillBackground(true);
             QPalette red = window.palette();
