@@ -85,11 +85,19 @@ chmod 0700 "$dir/runtime"
 desktop=(env -i PATH="$PATH" LANG=C.UTF-8 HOME="$dir" XDG_CONFIG_HOME="$dir" XDG_CACHE_HOME="$dir"
     XDG_DATA_HOME="$dir" XDG_STATE_HOME="$dir" XDG_RUNTIME_DIR="$dir/runtime" TMPDIR="$dir")
 
-server='' wm='' bus='' keyboard='' command_pid=''
+server='' number='' wm='' bus='' keyboard='' command_pid=''
 cleanup() {
     local p
     for p in $keyboard $wm $bus $server; do kill "$p" 2>/dev/null; done
     for p in $keyboard $wm $server; do wait "$p" 2>/dev/null; done
+    # An X server killed outright (the tests that lose the display do so)
+    # leaves its socket, and may leave its lock, behind: ours to remove
+    # unless another server has taken the number since.
+    if [ -n "$server" ] && [ -n "$number" ]; then
+        local owner
+        owner=$(tr -dc 0-9 2>/dev/null <"/tmp/.X$number-lock")
+        [ -n "$owner" ] && [ "$owner" != "$server" ] || rm -f "/tmp/.X$number-lock" "/tmp/.X11-unix/X$number"
+    fi
     rm -rf "$dir"
 }
 trap cleanup EXIT
@@ -121,11 +129,12 @@ until_ready() {
 start_x11() {
     # A stale system font cache would have fontconfig write one in the home.
     [ "$(id -u)" != 0 ] || fc-cache -s >/dev/null 2>&1
-    local number starting
+    local starting
     display_named() { [ -s "$dir/display" ] || ! running "$starting"; }
     for _ in 1 2 3 4 5 6 7 8; do
         number=$((200 + RANDOM % 700))
-        [ -e "/tmp/.X$number-lock" ] && continue
+        # A lock whose server is gone is no obstacle: Xvfb takes it over.
+        [ -e "/tmp/.X$number-lock" ] && kill -0 "$(tr -dc 0-9 2>/dev/null <"/tmp/.X$number-lock")" 2>/dev/null && continue
         : >"$dir/display"
         # It names its display once ready, or ends if the display was taken after all.
         "${desktop[@]}" Xvfb ":$number" -displayfd 3 -screen 0 "${size}x24" -nolisten tcp \

@@ -108,10 +108,15 @@ def showing(node, pyatspi):
     return node.getState().contains(pyatspi.STATE_SHOWING)
 
 
+OPENED = None
+
+
 def inner(program, part):
     import pyatspi
 
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    global OPENED
+    OPENED = datetime.date.today()  # the month it opens on, should midnight pass meanwhile
     proc = subprocess.Popen([program], env=env)
     try:
         if part == "--browser":
@@ -232,6 +237,8 @@ def read_the_calendar(pyatspi, proc):
         return [cell.queryText().getText(0, -1) for cell in grid]
 
     today = datetime.date.today()
+    if today.month != OPENED.month and month_shown(texts(), OPENED.year, OPENED.month):
+        today = OPENED
     check_month(texts(), today.year, today.month)
     print(f"read {calendar.month_name[today.month]} {today.year} from the 42 cells")
 

@@ -298,7 +298,11 @@ def cells():
                     if len(found) == 42:
                         return found
 def expected(day):
+    # After a leap February a month that starts on a Monday begins in the
+    # second row, as the calendar draws it (May 2028, March 2032).
     start = day.replace(day=1).weekday()
+    if start == 0 and day.month > 2 and calendar.isleap(day.year):
+        start = 7
     texts = [""] * 42
     for d in range(1, calendar.monthrange(day.year, day.month)[1] + 1):
         texts[start + d - 1] = str(d)
