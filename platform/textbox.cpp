@@ -3,6 +3,8 @@
 #include <QInputMethodEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace rt {
 
 TextBox::TextBox(QWidget *parent)
@@ -39,14 +41,27 @@ void TextBox::setMarked(bool marked, const QString &description)
     update();
 }
 
+QRect TextBox::markRect() const
+{
+    // The text stands centred on its line, as QLineEdit draws it; the bar
+    // starts below the line's descent (digits end on the baseline), at least
+    // two pixels clear of it, and inside the box's border.
+    const QFontMetrics metrics(font());
+    const QRect inner = contentsRect();
+    const int lineTop = inner.top() + (inner.height() - metrics.height() + 1) / 2;
+    const int thickness = std::max(2, metrics.height() / 7);
+    const int top = lineTop + metrics.ascent() + std::max(2, metrics.descent());
+    constexpr int border = 3;
+    return {border + 1, std::min(top, height() - border - thickness), width() - 2 * (border + 1), thickness};
+}
+
 void TextBox::paintEvent(QPaintEvent *event)
 {
     QLineEdit::paintEvent(event);
     if (!m_marked)
         return;
     QPainter painter(this);
-    painter.setPen(QPen(palette().color(QPalette::Text), 1));
-    painter.drawRect(rect().adjusted(3, 3, -4, -4));
+    painter.fillRect(markRect(), palette().color(QPalette::Text));
 }
 
 void TextBox::setForeColor(const QColor &color)

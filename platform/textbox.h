@@ -14,8 +14,11 @@ public:
     void setLocked(bool locked) { setReadOnly(locked); }
     void setForeColor(const QColor &color);
     // A mark that makes the box stand out in its own colours (bold text and a
-    // frame inside its border), with a word for a screen reader.
+    // bar under it, clear of the text and unlike the style's focus frame),
+    // with a word for a screen reader.
     void setMarked(bool marked, const QString &description = {});
+    // Where the mark is drawn, in the box's own coordinates.
+    [[nodiscard]] QRect markRect() const;
     [[nodiscard]] bool isMarked() const { return m_marked; }
 
 protected:

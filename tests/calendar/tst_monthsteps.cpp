@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 namespace {
 
 using testing::cells;
@@ -118,6 +120,97 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), focus);
     }
 
+    // The arrow keys, Home and End between days: the focus goes to the
+    // day's cell, never a blank one, into the month before or after past
+    // the month's ends (the selectors following, as for PageDown).
+    void dayKeys_data()
+    {
+        QTest::addColumn<Month>("from");
+        QTest::addColumn<int>("cell"); // where the focus is
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Month>("to");
+        QTest::addColumn<int>("day"); // the day whose cell has the focus after
+        QTest::addColumn<int>("beeps");
+        const Month june{2026, 6}; // 1 June 2026 is a Monday: cell 0; 30 June cell 29
+        QTest::newRow("Right") << june << 14 << int(Qt::Key_Right) << june << 16 << 0;
+        QTest::newRow("Left") << june << 14 << int(Qt::Key_Left) << june << 14 << 0;
+        QTest::newRow("Down") << june << 14 << int(Qt::Key_Down) << june << 22 << 0;
+        QTest::newRow("Up") << june << 14 << int(Qt::Key_Up) << june << 8 << 0;
+        QTest::newRow("Home") << june << 14 << int(Qt::Key_Home) << june << 1 << 0;
+        QTest::newRow("End") << june << 14 << int(Qt::Key_End) << june << 30 << 0;
+        QTest::newRow("Left from the 1st: 31 May") << june << 0 << int(Qt::Key_Left) << Month{2026, 5} << 31 << 0;
+        QTest::newRow("Right from the 30th: 1 July") << june << 29 << int(Qt::Key_Right) << Month{2026, 7} << 1 << 0;
+        QTest::newRow("Up from the 3rd: 27 May") << june << 2 << int(Qt::Key_Up) << Month{2026, 5} << 27 << 0;
+        QTest::newRow("Down from the 28th: 5 July") << june << 27 << int(Qt::Key_Down) << Month{2026, 7} << 5 << 0;
+        QTest::newRow("Down from a blank cell after the month")
+            << june << 33 << int(Qt::Key_Down) << Month{2026, 7} << 11 << 0;
+        QTest::newRow("a leap February's 29th")
+            << Month{2024, 2} << 31 << int(Qt::Key_Right) << Month{2024, 3} << 1 << 0;
+        // March 3200 has no 29 February before it: Left from 1 March is the 28th.
+        QTest::newRow("into the 3200 February")
+            << Month{3200, 3} << 1 << int(Qt::Key_Left) << Month{3200, 2} << 28 << 0;
+        // April 2024 begins in the second row (cell 7): Up from the 1st is 25 March.
+        QTest::newRow("across the leap shift") << Month{2024, 4} << 7 << int(Qt::Key_Up) << Month{2024, 3} << 25 << 0;
+        QTest::newRow("Up from a typing cell") << june << 25 << int(Qt::Key_Up) << june << 19 << 0;
+        QTest::newRow("before 1 January 0") << Month{0, 1} << 5 << int(Qt::Key_Left) << Month{0, 1} << 1 << 1;
+        QTest::newRow("after 31 December 9999")
+            << Month{9999, 12} << 32 << int(Qt::Key_Down) << Month{9999, 12} << 31 << 1;
+    }
+    void dayKeys()
+    {
+        QFETCH(Month, from);
+        QFETCH(int, cell);
+        QFETCH(int, key);
+        QFETCH(Month, to);
+        QFETCH(int, day);
+        QFETCH(int, beeps);
+        testing::ProgramDoubles d;
+        Form1 &f = testing::shownCalendar();
+        f.showMonth(from.year, from.month);
+        f.text1[static_cast<std::size_t>(cell)]->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        verifyShows(f, to.year, to.month);
+        auto *focus = qobject_cast<rt::TextBox *>(QApplication::focusWidget());
+        QVERIFY(focus);
+        QCOMPARE(focus->Text(), QString::number(day));
+        QCOMPARE(d.messages.beeps, beeps);
+    }
+
+    // The cells that take typing keep Left, Right, Home and End for their
+    // text cursor; the other controls keep every arrow key.
+    void arrowsLeftToTheControl_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::newRow("Left in a typing cell") << "text1(25)" << int(Qt::Key_Left);
+        QTest::newRow("Right in a typing cell") << "text1(32)" << int(Qt::Key_Right);
+        QTest::newRow("Home in a typing cell") << "text1(39)" << int(Qt::Key_Home);
+        QTest::newRow("End in a typing cell") << "text1(25)" << int(Qt::Key_End);
+        QTest::newRow("Right on the button") << "go" << int(Qt::Key_Right);
+        QTest::newRow("Down in a digit") << "century" << int(Qt::Key_Down);
+    }
+    void arrowsLeftToTheControl()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        testing::ProgramDoubles d;
+        Form1 &f = testing::shownCalendar();
+        f.showMonth(2026, 6);
+        auto *focus = f.client()->findChild<QWidget *>(control);
+        QVERIFY(focus);
+        focus->setFocus();
+        auto *edit = qobject_cast<QLineEdit *>(focus);
+        if (edit)
+            edit->setCursorPosition(1);
+        QTest::keyClick(focus, Qt::Key(key));
+        QCOMPARE(f.shownYear(), 2026);
+        QCOMPARE(f.shownMonth(), 6);
+        if (edit) {
+            QCOMPARE(QApplication::focusWidget(), focus);
+            QVERIFY(edit->cursorPosition() != 1);
+        }
+    }
+
     // An open list keeps its keys: PageDown moves in the list, not the month.
     void openListKeepsItsKeys()
     {
@@ -208,15 +301,91 @@ private slots:
         QCOMPARE(ink, cell % 7 == 6 ? QColor(255, 0, 0) : QColor(0, 0, 255));
         QCOMPARE(marked->palette().color(QPalette::Base), f.text1[0]->palette().color(QPalette::Base));
 
-        // The frame inside the cell is drawn in that colour.
+        // The mark is drawn in that colour.
         const QImage look = marked->grab().toImage();
-        QCOMPARE(look.pixelColor(3, look.height() / 2), ink);
-        QCOMPARE(look.pixelColor(look.width() / 2, 3), ink);
+        const QRect bar = marked->markRect();
+        QCOMPARE(look.pixelColor(bar.center()), ink);
 
         QTest::keyClick(f.go, Qt::Key_PageDown);
         QCOMPARE(::marked(f), QStringList{});
         QTest::keyClick(f.go, Qt::Key_PageUp);
         QCOMPARE(::marked(f).size(), 1);
+    }
+
+    // The mark never touches the day's digits: drawn alone (the cell marked
+    // and empty against the same cell unmarked) and the digits drawn alone
+    // (in bold, unmarked), no pixel of one is next to a pixel of the other;
+    // at each scale, in the cells' font and in the fallback a system without
+    // it has. The style's focus frame is something else again: around the
+    // whole cell, where the mark stays inside it.
+    void markClearOfTheDigits_data()
+    {
+        QTest::addColumn<qreal>("scale");
+        QTest::addColumn<QString>("family"); // empty: the cells' own
+        QTest::addColumn<QString>("day");
+        for (const qreal scale : {1.0, 1.5, 2.0}) {
+            for (const QString &family : {QString(), QStringLiteral("DejaVu Sans")}) {
+                for (const QString &day : {QStringLiteral("8"), QStringLiteral("11"), QStringLiteral("28")}) {
+                    QTest::addRow("%gx %s %s", scale, family.isEmpty() ? "own font" : qPrintable(family),
+                                  qPrintable(day))
+                        << scale << family << day;
+                }
+            }
+        }
+    }
+    void markClearOfTheDigits()
+    {
+        QFETCH(qreal, scale);
+        QFETCH(QString, family);
+        QFETCH(QString, day);
+        testing::ProgramDoubles d;
+        Form1 &f = testing::shownCalendar();
+        rt::TextBox *cell = f.text1[10];
+        if (!family.isEmpty()) {
+            QFont font = cell->font();
+            font.setFamily(family);
+            cell->setFont(font);
+        }
+        auto drawn = [&](bool marked, const QString &text) {
+            cell->setMarked(marked);
+            QFont font = cell->font();
+            font.setBold(true);
+            cell->setFont(font);
+            cell->setText(text);
+            QImage image((QSizeF(cell->size()) * scale).toSize(), QImage::Format_RGB32);
+            image.setDevicePixelRatio(scale);
+            image.fill(Qt::white);
+            cell->render(&image);
+            return image;
+        };
+        const QImage plain = drawn(false, QString());
+        const QImage digits = drawn(false, day);
+        const QImage mark = drawn(true, QString());
+        QCOMPARE(digits.size(), plain.size());
+        int digitPixels = 0;
+        int markPixels = 0;
+        for (int y = 0; y < plain.height(); ++y) {
+            for (int x = 0; x < plain.width(); ++x) {
+                markPixels += mark.pixel(x, y) != plain.pixel(x, y);
+                if (digits.pixel(x, y) == plain.pixel(x, y))
+                    continue;
+                ++digitPixels;
+                for (int dy = -1; dy <= 1; ++dy) {
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const QPoint at(std::clamp(x + dx, 0, plain.width() - 1),
+                                        std::clamp(y + dy, 0, plain.height() - 1));
+                        if (mark.pixel(at) != plain.pixel(at))
+                            QFAIL(qPrintable(QStringLiteral("the mark touches the digits at (%1, %2) of %3x%4")
+                                                 .arg(at.x())
+                                                 .arg(at.y())
+                                                 .arg(plain.width())
+                                                 .arg(plain.height())));
+                    }
+                }
+            }
+        }
+        QVERIFY(digitPixels > 0);
+        QVERIFY(markPixels > 0);
     }
 
     // The mark follows the date while the program runs: at midnight, and
