@@ -1,6 +1,7 @@
 #include "monthsteps.h"
 
 #include "calendar/form1.h"
+#include "engine/calendar.h"
 #include "runtime.h"
 
 #include <QKeyEvent>
@@ -32,8 +33,14 @@ MonthSteps::MonthSteps(Form1 &form)
 bool MonthSteps::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::KeyPress:
-        return key(static_cast<const QKeyEvent &>(*event));
+    case QEvent::KeyPress: {
+        const auto &press = static_cast<const QKeyEvent &>(*event);
+        const auto &cells = m_form.text1;
+        const auto *found = std::find(cells.begin(), cells.end(), watched);
+        if (found != cells.end() && dayKey(static_cast<int>(found - cells.begin()), press))
+            return true;
+        return key(press);
+    }
     case QEvent::Wheel:
         if (qobject_cast<rt::TextBox *>(watched) || qobject_cast<rt::Label *>(watched)) {
             wheel(static_cast<QWheelEvent &>(*event));
@@ -72,6 +79,74 @@ bool MonthSteps::key(const QKeyEvent &event)
     const int unit = plain ? 1 : 12;
     rt::dispatch([this, count, unit] { step(count, unit); });
     return true;
+}
+
+bool MonthSteps::dayKey(int cell, const QKeyEvent &event)
+{
+    if ((event.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    const bool typing = !m_form.text1[static_cast<std::size_t>(cell)]->isReadOnly();
+    int days = 0;
+    switch (event.key()) {
+    case Qt::Key_Left:
+        days = -1;
+        break;
+    case Qt::Key_Right:
+        days = 1;
+        break;
+    case Qt::Key_Up:
+        days = -7;
+        break;
+    case Qt::Key_Down:
+        days = 7;
+        break;
+    case Qt::Key_Home:
+    case Qt::Key_End: {
+        if (m_form.shownMonth() == 0)
+            return false;
+        // To the first or last day: counted from where the focus is.
+        const engine::MonthLayout month = engine::layout(engine::selectionOf(m_form.shownYear(), m_form.shownMonth()));
+        days = (event.key() == Qt::Key_Home ? month.startCell : month.lastCell()) - cell;
+        break;
+    }
+    default:
+        return false;
+    }
+    if (typing && event.key() != Qt::Key_Up && event.key() != Qt::Key_Down)
+        return false; // the text cursor's
+    if (m_form.shownMonth() == 0)
+        return false;
+    rt::dispatch([this, cell, days] { moveDay(cell, days); });
+    return true;
+}
+
+void MonthSteps::moveDay(int fromCell, int days)
+{
+    int year = m_form.shownYear();
+    int month = m_form.shownMonth();
+    engine::MonthLayout shown = engine::layout(engine::selectionOf(year, month));
+    // Days counted from the 1st of the month shown; a blank cell counts as
+    // the day its place in the grid would hold.
+    int day = fromCell - shown.startCell + 1 + days;
+    bool changed = false;
+    while (day < 1 || day > shown.days) {
+        const int index = year * 12 + month - 1 + (day < 1 ? -1 : 1);
+        if (index < 0 || index > lastMonth) {
+            rt::services().messages->beep();
+            return;
+        }
+        if (day > shown.days)
+            day -= shown.days;
+        year = index / 12;
+        month = index % 12 + 1;
+        shown = engine::layout(engine::selectionOf(year, month));
+        if (day < 1)
+            day += shown.days;
+        changed = true;
+    }
+    if (changed)
+        m_form.showMonth(year, month);
+    m_form.text1[static_cast<std::size_t>(shown.startCell + day - 1)]->setFocus(Qt::OtherFocusReason);
 }
 
 void MonthSteps::wheel(QWheelEvent &event)
