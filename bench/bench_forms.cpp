@@ -7,6 +7,12 @@
 // alone, with the same clock: pausing the library's timer to change months
 // reads the CPU clock through a system call, and about 1.5 µs of that landed
 // inside every drawing's time and in none of the baseline's.
+//
+// With --pairs the measures that are compared are timed in turn instead
+// (A, B, B, A, ... in rounds of a few dozen calls each) and every round's
+// ratio is written as JSON: on a shared two-core machine the speed changes
+// from one second to the next, and only measures taken side by side give a
+// ratio that holds still from run to run.
 #include "calendar/form1.h"
 #include "manualclock.h"
 #include "shell/mdiform1.h"
@@ -18,19 +24,32 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-template <typename Work> void timed(benchmark::State &state, Work &&work)
+// Seconds taken by the work alone.
+template <typename Work> double timed(Work &&work)
 {
     const auto start = Clock::now();
     work();
-    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    return std::chrono::duration<double>(Clock::now() - start).count();
 }
+
+// One measure: what one call of step() times, with whatever it needs made
+// beforehand. Each step changes the month, so that every drawing writes
+// other texts than the one before.
+using Step = std::function<double()>;
 
 // Two months with different cells, so that every drawing changes the texts.
 void selectMonth(Form1 &f, bool first)
@@ -42,98 +61,184 @@ void selectMonth(Form1 &f, bool first)
     f.monthc->setListIndex(first ? 6 : 1);
 }
 
-} // namespace
-
-static void drawing(benchmark::State &state)
+Form1 &calendar()
 {
     Form1 &f = rt::form<Form1>();
     f.setVisible(true);
-    bool first = true;
-    for (auto _ : state) {
+    f.showMonth(2024, 7);
+    return f;
+}
+
+Step drawingStep()
+{
+    Form1 &f = calendar();
+    return [&f, first = true]() mutable {
         selectMonth(f, first);
         first = !first;
-        timed(state, [&] { f.go_Click(); });
+        return timed([&] { f.go_Click(); });
+    };
+}
+
+// 42 bare line edits in a window of their own, given the texts of 2024-07
+// and 1900-02 in turn.
+Step bareSetTextStep()
+{
+    struct Cells {
+        QWidget window;
+        std::array<QLineEdit *, 42> cells{};
+        std::array<std::array<QString, 42>, 2> texts;
+        int which = 0;
+    };
+    auto c = std::make_shared<Cells>();
+    for (auto &cell : c->cells)
+        cell = new QLineEdit(&c->window);
+    c->window.show();
+    for (int n = 0; n < 42; ++n) {
+        c->texts[0][n] = n >= 7 && n <= 37 ? QString::number(n - 6) : QString();
+        c->texts[1][n] = n >= 3 && n <= 30 ? QString::number(n - 2) : QString();
     }
+    return [c] {
+        const double t = timed([&] {
+            for (int n = 0; n < 42; ++n)
+                c->cells[n]->setText(c->texts[c->which][n]);
+        });
+        c->which ^= 1;
+        return t;
+    };
+}
+
+// A month step by key (PageDown and PageUp in turn, key event to grid drawn).
+Step stepByKeyStep()
+{
+    Form1 &f = calendar();
+    return [&f, forward = true]() mutable {
+        QKeyEvent key(QEvent::KeyPress, forward ? Qt::Key_PageDown : Qt::Key_PageUp, Qt::NoModifier);
+        forward = !forward;
+        return timed([&] { QApplication::sendEvent(f.go, &key); });
+    };
+}
+
+// July and August 2024 chosen in the selectors beforehand, and the button
+// pressed as a person presses it: the mouse's press and release on it, from
+// the press event to the grid drawn.
+Step pressButtonStep()
+{
+    Form1 &f = calendar();
+    return [&f, august = true]() mutable {
+        f.monthc->setListIndex(august ? 7 : 6);
+        august = !august;
+        const QPointF at = QRectF(f.go->rect()).center();
+        const QPointF global = f.go->mapToGlobal(at);
+        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        return timed([&] {
+            QApplication::sendEvent(f.go, &press);
+            QApplication::sendEvent(f.go, &release);
+        });
+    };
+}
+
+// The same, with the press made by the button's own click().
+Step clickButtonStep()
+{
+    Form1 &f = calendar();
+    return [&f, august = true]() mutable {
+        f.monthc->setListIndex(august ? 7 : 6);
+        august = !august;
+        return timed([&] { f.go->click(); });
+    };
+}
+
+void run(benchmark::State &state, const Step &step)
+{
+    for (auto _ : state)
+        state.SetIterationTime(step());
+}
+
+// The pairs compared in the report, timed in turn: each round times
+// `calls` calls of one, then of the other (the order swapped every round,
+// so that neither always runs warm after the other), and records the ratio
+// of their mean times.
+struct Pair {
+    const char *name;
+    Step (*a)();
+    Step (*b)();
+};
+
+void writePairs(int rounds, int calls)
+{
+    const std::array<Pair, 3> pairs{{
+        {"drawing/bareSetText", drawingStep, bareSetTextStep},
+        {"stepByKey/pressButton", stepByKeyStep, pressButtonStep},
+        {"stepByKey/clickButton", stepByKeyStep, clickButtonStep},
+    }};
+    std::printf("{\"rounds\": %d, \"calls\": %d, \"pairs\": {", rounds, calls);
+    const char *separator = "";
+    for (const Pair &pair : pairs) {
+        const Step a = pair.a();
+        const Step b = pair.b();
+        auto mean = [calls](const Step &step) {
+            double sum = 0;
+            for (int i = 0; i < calls; ++i)
+                sum += step();
+            return sum / calls;
+        };
+        // Warm both before the first round counts.
+        mean(a);
+        mean(b);
+        std::vector<double> as;
+        std::vector<double> bs;
+        for (int round = 0; round < rounds; ++round) {
+            if (round % 2 == 0) {
+                as.push_back(mean(a));
+                bs.push_back(mean(b));
+            } else {
+                bs.push_back(mean(b));
+                as.push_back(mean(a));
+            }
+        }
+        std::printf("%s\n  \"%s\": {\"a\": [", separator, pair.name);
+        for (std::size_t i = 0; i < as.size(); ++i)
+            std::printf("%s%.1f", i ? ", " : "", as[i] * 1e9);
+        std::printf("], \"b\": [");
+        for (std::size_t i = 0; i < bs.size(); ++i)
+            std::printf("%s%.1f", i ? ", " : "", bs[i] * 1e9);
+        std::printf("]}");
+        separator = ",";
+    }
+    std::printf("\n}}\n");
+}
+
+} // namespace
+
+// Each measure alone, for its absolute figure.
+static void drawing(benchmark::State &state)
+{
+    run(state, drawingStep());
 }
 BENCHMARK(drawing)->UseManualTime();
 
 static void bareSetText(benchmark::State &state)
 {
-    QWidget window;
-    std::array<QLineEdit *, 42> cells{};
-    for (auto &cell : cells)
-        cell = new QLineEdit(&window);
-    window.show();
-    // The texts of 2024-07 and 1900-02, written in turn.
-    std::array<std::array<QString, 42>, 2> texts;
-    for (int n = 0; n < 42; ++n) {
-        texts[0][n] = n >= 7 && n <= 37 ? QString::number(n - 6) : QString();
-        texts[1][n] = n >= 3 && n <= 30 ? QString::number(n - 2) : QString();
-    }
-    int which = 0;
-    for (auto _ : state) {
-        timed(state, [&] {
-            for (int n = 0; n < 42; ++n)
-                cells[n]->setText(texts[which][n]);
-        });
-        which ^= 1;
-    }
+    run(state, bareSetTextStep());
 }
 BENCHMARK(bareSetText)->UseManualTime();
 
-// A month step by key (PageDown and PageUp in turn between July and August
-// 2024, key event to grid drawn) against one press of the button on a month
-// already chosen.
 static void stepByKey(benchmark::State &state)
 {
-    Form1 &f = rt::form<Form1>();
-    f.setVisible(true);
-    f.showMonth(2024, 7);
-    bool forward = true;
-    for (auto _ : state) {
-        QKeyEvent key(QEvent::KeyPress, forward ? Qt::Key_PageDown : Qt::Key_PageUp, Qt::NoModifier);
-        forward = !forward;
-        timed(state, [&] { QApplication::sendEvent(f.go, &key); });
-    }
+    run(state, stepByKeyStep());
 }
 BENCHMARK(stepByKey)->UseManualTime();
 
-// The same two months, chosen in the selectors beforehand, and the button
-// pressed as a person presses it: the mouse's press and release on it, from
-// the press event to the grid drawn.
 static void pressButton(benchmark::State &state)
 {
-    Form1 &f = rt::form<Form1>();
-    f.setVisible(true);
-    f.showMonth(2024, 7);
-    const QPointF at = QRectF(f.go->rect()).center();
-    const QPointF global = f.go->mapToGlobal(at);
-    bool august = true;
-    for (auto _ : state) {
-        f.monthc->setListIndex(august ? 7 : 6);
-        august = !august;
-        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-        timed(state, [&] {
-            QApplication::sendEvent(f.go, &press);
-            QApplication::sendEvent(f.go, &release);
-        });
-    }
+    run(state, pressButtonStep());
 }
 BENCHMARK(pressButton)->UseManualTime();
 
-// The same, with the press made by the button's own click().
 static void clickButton(benchmark::State &state)
 {
-    Form1 &f = rt::form<Form1>();
-    f.setVisible(true);
-    f.showMonth(2024, 7);
-    bool august = true;
-    for (auto _ : state) {
-        f.monthc->setListIndex(august ? 7 : 6);
-        august = !august;
-        timed(state, [&] { f.go->click(); });
-    }
+    run(state, clickButtonStep());
 }
 BENCHMARK(clickButton)->UseManualTime();
 
@@ -164,6 +269,15 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     rt::installFonts();
+    // --pairs[=ROUNDS]: the compared measures in turn, as JSON on stdout.
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--pairs" || arg.starts_with("--pairs=")) {
+            const int rounds = arg == "--pairs" ? 2000 : std::max(10, std::atoi(argv[i] + 8));
+            writePairs(rounds, 20);
+            return 0;
+        }
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

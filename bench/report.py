@@ -28,6 +28,41 @@ def medians(path):
     return found
 
 
+def quartiles(values):
+    """First quartile, median and third quartile."""
+    q = statistics.quantiles(values, n=4, method="inclusive")
+    return q[0], q[1], q[2]
+
+
+def pairs(path):
+    """Measures timed in turn by bench_forms --pairs: for each pair, the median
+    time (ns) of each side over the rounds and the quartiles of the rounds' ratios."""
+    with open(path) as f:
+        data = json.load(f)
+    found = {}
+    for name, p in data["pairs"].items():
+        ratios = [a / b for a, b in zip(p["a"], p["b"])]
+        found[name] = (statistics.median(p["a"]), statistics.median(p["b"]), quartiles(ratios), len(ratios))
+    return found
+
+
+def pair_row(what, pair, target, scale=1e-3, unit="µs"):
+    """A row for a pair timed in turn: the ratio's median with the middle half
+    of the rounds' ratios beside it. The verdict is given only when that whole
+    spread is on one side of the target."""
+    a, b, (low, mid, high), _ = pair
+    spread = f"{mid:.2f} ({low:.2f}–{high:.2f})"
+    if target is not None:
+        if high <= target:
+            verdict = "met"
+        elif low > target:
+            verdict = "not met"
+        else:
+            verdict = "undecided: the spread holds the target"
+        spread += f" (target ≤ {target:.2f}: {verdict})"
+    return f"| {what} | {a * scale:.1f} {unit} | {b * scale:.1f} {unit} | {spread} |"
+
+
 def column(path, index):
     """Median of one column of a whitespace-separated file (negative = failed run)."""
     with open(path) as f:
@@ -233,6 +268,10 @@ def main():
         return
     engine = medians(os.path.join(folder, "engine.json"))
     forms = medians(os.path.join(folder, "forms.json"))
+    paired = pairs(os.path.join(folder, "pairs.json"))
+    rounds = next(iter(paired.values()))[3]
+    with open(os.path.join(folder, "pairs.json")) as f:
+        calls = json.load(f)["calls"]
     start = {k: column(os.path.join(folder, f"start-{k}.txt"), 0) for k in ("program", "bare", "text", "linked")}
     memory = {k: column(os.path.join(folder, f"memory-{k}.txt"), 1) for k in ("program", "bare", "linked")}
     page = {k: column(os.path.join(folder, f"page-{k}.txt"), 0) for k in ("browser", "bare")}
@@ -244,9 +283,12 @@ def main():
         "# Performance",
         "",
         "Made by `bench/run` from one run of every benchmark, side by side; nothing here is typed by hand.",
-        "Micro-benchmarks are Google Benchmark medians (CPU time; the drawing, the month step, the button",
-        "and the baseline are timed by hand around the measured calls alone); whole-process figures are medians of",
-        "separate runs on a private Xvfb screen (1280x800) with openbox, programs started in turn.",
+        "The engine and the slideshow tick are Google Benchmark medians (CPU time). The drawing, the month step, the",
+        "button and their baselines are timed by hand around the measured calls alone, each pair in turn in the same",
+        f"process: {rounds} rounds of {calls} calls of each, the order swapped every round. Their ratio is the median of the",
+        "rounds' ratios, with the middle half of them in brackets; a target is said met or not met only when that",
+        "whole spread is on its side. Whole-process figures are medians of separate runs on a private Xvfb screen",
+        "(1280x800) with openbox, programs started in turn.",
         "",
         f"Machine: {machine()}.",
         "",
@@ -254,17 +296,17 @@ def main():
         "|---|---|---|---|",
         row("Engine, all 120,000 months vs `<chrono>`", engine["engineAllMonths"], engine["chronoAllMonths"],
             "ms", 1.0, 1e-6, "{:.3f}"),
-        row("One drawing (`go_Click`) vs 42 bare `QLineEdit::setText`", forms["drawing"], forms["bareSetText"],
-            "µs", 1.2, 1e-3),
-        row("A month step by key (PageDown: key event to grid drawn) vs one press of the button (mouse press and release)",
-            forms["stepByKey"], forms["pressButton"], "µs", 1.1, 1e-3),
-        row("A month step by key vs the button's `click()` (no mouse events)",
-            forms["stepByKey"], forms["clickButton"], "µs", None, 1e-3),
-        row("Start-up to the splash window shown vs bare Qt window", start["program"][0], start["bare"][0], "ms", 1.15),
+        pair_row("One drawing (`go_Click`) vs 42 bare `QLineEdit::setText`", paired["drawing/bareSetText"], 1.2),
+        pair_row("A month step by key (PageDown: key event to grid drawn) vs one press of the button "
+                 "(mouse press and release)", paired["stepByKey/pressButton"], 1.1),
+        pair_row("A month step by key vs the button's `click()` (no mouse events)", paired["stepByKey/clickButton"],
+                 None),
+        row("Start-up to the splash window shown vs bare Qt window with the same texts", start["program"][0],
+            start["text"][0], "ms", 1.05),
         row("Resident memory, frame and calendar up vs bare maximised window", memory["program"][0],
             memory["bare"][0], "MB", 1.3, 1 / 1024),
-        row("Start-up to the splash window shown vs bare Qt window with one line of text", start["program"][0],
-            start["text"][0], "ms", None),
+        row("Start-up to the splash window shown vs bare Qt window painted empty", start["program"][0],
+            start["bare"][0], "ms", None),
         row("Start-up vs the program with the web engine linked in", start["program"][0], start["linked"][0],
             "ms", None),
         row("Resident memory vs the program with the web engine linked in", memory["program"][0],
