@@ -319,6 +319,30 @@ def read_the_calendar(pyatspi, proc):
         check_month(texts(), 1900, 2)
         raise
     print("chose February 1900 with the keyboard, pressed Alt+T and read it from the 42 cells")
+
+    # Between days with the arrow keys: Tab on to the grid's last row (blank
+    # in February 1900), then Right; the focus lands on 6 March, which the
+    # grid now shows.
+    def on_cell():
+        node = focused()
+        return node is not None and node.getRoleName() == "text" and node.parent is not None \
+            and node.parent.getRoleName() != "combo box"
+
+    for _ in range(10):
+        if on_cell():
+            break
+        before = where(focused())
+        key("Tab")
+        wait_for("the focus to move", lambda: where(focused()) not in (None, before), seconds=5)
+    else:
+        raise Failure("Tab never reached the grid")
+    start = focused()
+    if start.queryText().getText(0, -1) != "":
+        raise Failure(f"Tab reached the cell {start.name!r}, which is not blank")
+    key("Right")
+    wait_for("March 1900 in the grid", lambda: month_shown(texts(), 1900, 3), seconds=10)
+    wait_for("the focus on 6 March", lambda: on_cell() and focused().queryText().getText(0, -1) == "6", seconds=5)
+    print("pressed Right on the blank cell after February 1900 and landed on 6 March")
     return 0
 
 
