@@ -12,8 +12,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
+#include <QtMath>
 
 namespace {
 
@@ -25,6 +27,30 @@ bool hasSelectedText(QObject *control)
     if (auto *edit = qobject_cast<QLineEdit *>(control))
         return edit->hasSelectedText();
     return false;
+}
+
+// Few printers print to the paper's edge: the month keeps at least this far
+// from every edge.
+constexpr double leastMarginMm = 12;
+
+// Where the month goes on `printer`'s page, in the coordinates of a painter on
+// it: the paper less the widest of 12 mm, the margins set for the page and the
+// least the printer can print to, on each side.
+QRect printArea(const QPrinter &printer)
+{
+    QPageLayout layout = printer.pageLayout();
+    const int dpi = printer.resolution();
+    const QRect paper = layout.fullRectPixels(dpi);
+    const QRect printable = layout.paintRectPixels(dpi); // the whole paper in full-page mode
+    layout.setUnits(QPageLayout::Point);
+    const QMarginsF least = layout.minimumMargins();
+    auto pixels = [dpi](double points) { return qCeil(points * dpi / 72); };
+    const int edge = pixels(leastMarginMm * 72 / 25.4);
+    const QRect area = paper.marginsRemoved({edge, edge, edge, edge}) & printable
+                       & paper.marginsRemoved(
+                           {pixels(least.left()), pixels(least.top()), pixels(least.right()), pixels(least.bottom())});
+    // A painter starts at the corner of the printable part (of the paper in full-page mode).
+    return area.translated(-printable.topLeft());
 }
 
 } // namespace
@@ -121,7 +147,7 @@ void MonthActions::printOn(QPrinter &printer)
     QPainter painter;
     bool printed = painter.begin(&printer);
     if (printed) {
-        paintMonth(painter, QRect(0, 0, printer.width(), printer.height()), year, month);
+        paintMonth(painter, printArea(printer), year, month);
         printed = painter.end() && printer.printerState() != QPrinter::Error;
     }
     if (!printed) {

@@ -29,6 +29,14 @@ int fittingSize(QFont font, const QString &text, double width, int most)
     return std::max(1, std::min(most, static_cast<int>(100 * width / wide)));
 }
 
+// Cells 5 wide to 4 high, as on the screen, as large as seven across and
+// `rows` down fit in `size`.
+QSizeF cellIn(const QSizeF &size, double rows)
+{
+    const double width = std::min(size.width() / 7, size.height() / rows * 1.25);
+    return {width, width * 0.8};
+}
+
 } // namespace
 
 QString monthHtml(int year, int month)
@@ -58,26 +66,26 @@ void paintMonth(QPainter &painter, const QRect &page, int year, int month)
     painter.save();
     painter.setPen(Qt::black);
 
+    // The title a week high, the weekday names half a week, then six weeks;
+    // the lines on the cells' edges lie half outside them, and stay on `page`.
+    constexpr double rows = 1 + 0.5 + 6;
+    const QRectF area(page);
+    const double lineWidth = std::max(1.0, cellIn(area.size(), rows).width() / 150);
+    const QSizeF cellSize = cellIn(area.size() - QSizeF(lineWidth, lineWidth), rows);
+    const double cellWidth = cellSize.width();
+    const double cellHeight = cellSize.height();
+    const double headerHeight = cellHeight / 2;
+    const QPointF corner(area.center().x() - 3.5 * cellWidth, area.center().y() - rows * cellHeight / 2);
+
     const QString title = titleOf(year, month);
-    const QRectF titleBand(page.left(), page.top(), page.width(), page.height() / 8.0);
+    const QRectF titleBand(corner, QSizeF(7 * cellWidth, cellHeight));
     QFont titleFont(QStringLiteral("Times New Roman"));
     titleFont.setBold(true);
     titleFont.setPixelSize(
-        fittingSize(titleFont, title, page.width() * 0.9, static_cast<int>(titleBand.height() * 0.6)));
+        fittingSize(titleFont, title, titleBand.width() * 0.9, static_cast<int>(titleBand.height() * 0.6)));
     painter.setFont(titleFont);
     painter.drawText(titleBand, Qt::AlignCenter, title);
-
-    // Cells 5 wide to 4 high, as on the screen; the weekday row half a week high.
-    const QRectF area(page.left(), titleBand.bottom(), page.width(), page.height() - titleBand.height());
-    const double rows = m.weeks() + 0.5;
-    double cellWidth = area.width() / 7;
-    double cellHeight = cellWidth * 0.8;
-    if (cellHeight * rows > area.height()) {
-        cellHeight = area.height() / rows;
-        cellWidth = cellHeight * 1.25;
-    }
-    const double headerHeight = cellHeight / 2;
-    const QPointF origin(area.center().x() - 3.5 * cellWidth, area.center().y() - rows * cellHeight / 2);
+    const QPointF origin(corner.x(), titleBand.bottom());
 
     QFont headerFont(QStringLiteral("Arial"));
     headerFont.setPixelSize(
@@ -85,7 +93,7 @@ void paintMonth(QPainter &painter, const QRect &page, int year, int month)
     QFont dayFont(QStringLiteral("Arial"));
     dayFont.setPixelSize(std::max(1, static_cast<int>(cellHeight * 0.35)));
     QPen line(Qt::black);
-    line.setWidthF(std::max(1.0, cellWidth / 150));
+    line.setWidthF(lineWidth);
 
     for (int column = 0; column < 7; ++column) {
         const QRectF header(origin.x() + column * cellWidth, origin.y(), cellWidth, headerHeight);
@@ -95,7 +103,7 @@ void paintMonth(QPainter &painter, const QRect &page, int year, int month)
         painter.drawText(header, Qt::AlignCenter, latin1(engine::weekdayName[static_cast<std::size_t>(column)]));
     }
     const double padding = cellWidth * 0.08;
-    for (int week = 0; week < m.weeks(); ++week) {
+    for (int week = 0; week < 6; ++week) {
         for (int column = 0; column < 7; ++column) {
             const QRectF cell(origin.x() + column * cellWidth, origin.y() + headerHeight + week * cellHeight, cellWidth,
                               cellHeight);

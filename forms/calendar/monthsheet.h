@@ -12,6 +12,7 @@ class QRect;
 // the weekday names, then one row a week.
 [[nodiscard]] QString monthHtml(int year, int month);
 
-// The title above the grid with its weekday header, the grid as large as
-// `page` allows and centred on it.
+// The title above the grid with its weekday header, as large as `page` allows
+// and centred on it. The grid has six weeks whatever the month, as on the
+// screen: every month takes the same place on the page.
 void paintMonth(QPainter &painter, const QRect &page, int year, int month);

@@ -3,7 +3,6 @@
 #include "app.h"
 #include "engine/monthtext.h"
 
-#include <QCommandLineParser>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -19,10 +18,32 @@ struct OptionHelp {
 
 constexpr std::array<OptionHelp, 4> optionHelp{{
     {"-t, --text", "Print the month as text instead of opening windows: with YEAR alone the whole year, three "
-                   "months across; with no arguments today's month."},
+                   "months across; with MONTH alone that month of this year; with no arguments today's month."},
     {"    --no-splash", "Open the frame and the calendar at once, without the opening window."},
     {"-h, --help", "Show this help and exit."},
     {"-v, --version", "Show the version and exit."},
+}};
+
+// The options as the command line takes them: a short name may join others
+// after one dash ("-th").
+struct Switches {
+    bool text = false;
+    bool noSplash = false;
+    bool help = false;
+    bool version = false;
+};
+
+struct Switch {
+    char shortName; // 0 for none
+    const char *longName;
+    bool Switches::*set;
+};
+
+constexpr std::array<Switch, 4> switches{{
+    {'t', "text", &Switches::text},
+    {0, "no-splash", &Switches::noSplash},
+    {'h', "help", &Switches::help},
+    {'v', "version", &Switches::version},
 }};
 
 constexpr int descriptionColumn = 19;
@@ -66,13 +87,9 @@ std::optional<int> number(const QString &word, int digits)
     return significant.toInt();
 }
 
-// 1-12, "february" or "feb" in any case.
-std::optional<int> monthOf(const QString &word)
+// "february" or "feb" in any case.
+std::optional<int> monthNamed(const QString &word)
 {
-    if (allDigits(word)) {
-        const std::optional<int> month = number(word, 2);
-        return month && *month >= 1 && *month <= 12 ? month : std::nullopt;
-    }
     for (int month = 1; month <= 12; ++month) {
         const std::string_view name = engine::monthName[static_cast<std::size_t>(month - 1)];
         const QString full = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
@@ -81,6 +98,16 @@ std::optional<int> monthOf(const QString &word)
             return month;
     }
     return std::nullopt;
+}
+
+// 1-12 or a month's name.
+std::optional<int> monthOf(const QString &word)
+{
+    if (allDigits(word)) {
+        const std::optional<int> month = number(word, 2);
+        return month && *month >= 1 && *month <= 12 ? month : std::nullopt;
+    }
+    return monthNamed(word);
 }
 
 std::optional<int> yearOf(const QString &word)
@@ -97,12 +124,16 @@ std::string text(const QString &s)
 
 QString helpText(const QString &program)
 {
-    QString help = QStringLiteral("Usage: %1 [OPTION]... [[MONTH] YEAR]\n"
+    QString help = QStringLiteral("Usage: %1 [OPTION]... [MONTH] [YEAR]\n"
                                   "A perpetual calendar for the years 0 to 9999, weeks running Monday to Sunday.\n"
                                   "\n"
                                   "The calendar opens on today's month, or on MONTH of YEAR; YEAR alone stands for\n"
-                                  "its January. MONTH is 1 to 12, an English month name or its first three\n"
-                                  "letters, in any case; YEAR is 0 to 9999.\n"
+                                  "its January, MONTH alone for that month of this year. MONTH is 1 to 12, an\n"
+                                  "English month name or its first three letters, in any case; YEAR is 0 to 9999.\n"
+                                  "A number alone is a year: '12' is the year 12, not December.\n"
+                                  "\n"
+                                  "An argument that begins with '-' is an option, and one not listed below is\n"
+                                  "refused, '-3' too; after '--' every argument is MONTH or YEAR.\n"
                                   "\n"
                                   "Options:\n")
                        .arg(program);
@@ -127,44 +158,42 @@ CommandLine readCommandLine(const QStringList &arguments, const QDate &today)
         return result;
     };
 
-    // The options first, then everything else as words: "-5" is a year out
-    // of range, not an option.
-    QStringList options{program};
+    // Whatever begins with a dash is an option until "--", "-3" as much as
+    // "-x"; after it, and "-" alone, are words, before or after the options.
+    Switches given;
     QStringList words;
     bool onlyWords = false;
     for (const QString &argument : arguments.mid(1)) {
-        const bool negative = argument.size() > 1 && argument.front() == QLatin1Char('-') && allDigits(argument.mid(1));
-        if (onlyWords || negative || !argument.startsWith(QLatin1Char('-')) || argument == QStringLiteral("-"))
+        if (onlyWords || argument.size() < 2 || !argument.startsWith(QLatin1Char('-'))) {
             words << argument;
-        else if (argument == QStringLiteral("--"))
+        } else if (argument == QStringLiteral("--")) {
             onlyWords = true;
-        else
-            options << argument;
-    }
-
-    QCommandLineParser parser;
-    const QCommandLineOption textOption({QStringLiteral("t"), QStringLiteral("text")}, QString());
-    const QCommandLineOption noSplashOption(QStringLiteral("no-splash"), QString());
-    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")}, QString());
-    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")}, QString());
-    parser.addOptions({textOption, noSplashOption, helpOption, versionOption});
-    if (!parser.parse(options)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        if (unknown.isEmpty()) {
-            // "Unexpected value after '--text'." as the rest of the line reads.
-            QString problem = parser.errorText();
-            if (problem.endsWith(QLatin1Char('.')))
-                problem.chop(1);
-            return refuse(problem.left(1).toLower() + problem.mid(1));
+        } else if (argument.startsWith(QStringLiteral("--"))) {
+            const QString name = argument.mid(2).section(QLatin1Char('='), 0, 0);
+            const auto known = std::find_if(switches.begin(), switches.end(), [&](const Switch &option) {
+                return name == QLatin1String(option.longName);
+            });
+            if (known == switches.end())
+                return refuse(QStringLiteral("unknown option '--%1'").arg(name));
+            if (argument.contains(QLatin1Char('=')))
+                return refuse(QStringLiteral("unexpected value after '--%1'").arg(name));
+            given.*known->set = true;
+        } else {
+            for (const QChar letter : argument.mid(1)) {
+                const auto known = std::find_if(switches.begin(), switches.end(), [&](const Switch &option) {
+                    return option.shortName != 0 && letter == QLatin1Char(option.shortName);
+                });
+                if (known == switches.end())
+                    return refuse(QStringLiteral("unknown option '%1'").arg(argument));
+                given.*known->set = true;
+            }
         }
-        const QString &name = unknown.front();
-        return refuse(QStringLiteral("unknown option '%1%2'").arg(QLatin1String(name.size() == 1 ? "-" : "--"), name));
     }
-    if (parser.isSet(helpOption)) {
+    if (given.help) {
         result.out = text(helpText(program));
         return result;
     }
-    if (parser.isSet(versionOption)) {
+    if (given.version) {
         result.out = text(QStringLiteral("%1 %2.%3.%4\n")
                               .arg(rt::App().Title)
                               .arg(rt::App().Major)
@@ -181,16 +210,24 @@ CommandLine readCommandLine(const QStringList &arguments, const QDate &today)
         month = monthOf(words[0]);
         if (!month)
             return refuse(QStringLiteral("month '%1' is not 1 to 12 or a month's name").arg(words[0]));
-    }
-    if (!words.isEmpty()) {
-        year = yearOf(words.back());
-        if (!year && words.size() == 1 && monthOf(words.back()))
-            return refuse(QStringLiteral("'%1' needs its year after it").arg(words.back()));
+        year = yearOf(words[1]);
         if (!year)
-            return refuse(QStringLiteral("year '%1' is not 0 to 9999").arg(words.back()));
+            return refuse(QStringLiteral("year '%1' is not 0 to 9999").arg(words[1]));
+    } else if (words.size() == 1) {
+        // A number alone is a year, "12" as much as "1900"; a month's name
+        // alone is that month of this year.
+        const QString &word = words[0];
+        year = yearOf(word);
+        month = year ? std::nullopt : monthNamed(word);
+        if (month)
+            year = today.year();
+        else if (!year && std::any_of(word.begin(), word.end(), [](QChar c) { return c.isLetter(); }))
+            return refuse(QStringLiteral("'%1' is not a month's name or a year 0 to 9999").arg(word));
+        else if (!year)
+            return refuse(QStringLiteral("year '%1' is not 0 to 9999").arg(word));
     }
 
-    if (parser.isSet(textOption)) {
+    if (given.text) {
         if (!year)
             result.out = engine::monthText(today.year(), today.month());
         else
@@ -198,6 +235,6 @@ CommandLine readCommandLine(const QStringList &arguments, const QDate &today)
         return result;
     }
     result.openWindows = true;
-    result.start = {year.value_or(-1), month.value_or(1), !parser.isSet(noSplashOption)};
+    result.start = {year.value_or(-1), month.value_or(1), !given.noSplash};
     return result;
 }

@@ -10,9 +10,11 @@
 // What the command line asks for: the windows, opened as `start` says; or
 // text printed on the terminal instead, with an exit status.
 //
-//   temporia [--no-splash] [[MONTH] YEAR]   the windows, the calendar on that month
-//   temporia --text [[MONTH] YEAR]           the month, or the year, as text
+//   temporia [--no-splash] [MONTH] [YEAR]   the windows, the calendar on that month
+//   temporia --text [MONTH] [YEAR]           the month, or the year, as text
 //   temporia --help | --version
+//
+// A number alone is a year and a month's name alone that month of this year.
 //
 // Reading it needs no application object, so that printing runs without a
 // display and loads no platform plugin.

@@ -1,6 +1,7 @@
 // Copying and printing the month the calendar window shows: Ctrl+C, Ctrl+P
 // and the grid's context menu. Printing goes to a PDF file through a double
-// of the print dialogs and is read back with pdftotext.
+// of the print dialogs and is read back with pdftotext, and with pdftoppm for
+// where it lies on the paper.
 #include "calendar/form1.h"
 #include "calendarcells.h"
 #include "doubles.h"
@@ -18,6 +19,9 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QTextTable>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -88,6 +92,69 @@ void verifyPrinted(const QString &file, int year, int month)
     for (int day = 1; day <= engine::monthWeeks(year, month).days; ++day)
         expected << QString::number(day);
     QCOMPARE(days, expected);
+}
+
+// The printed page as pdftoppm draws it, in grey and without smoothing: a
+// pixel is white exactly where nothing is drawn.
+constexpr int pageDpi = 150;
+
+double millimetres(double pixels)
+{
+    return pixels * 25.4 / pageDpi;
+}
+
+QImage pageImage(const QString &file)
+{
+    const QString stem = file.chopped(4);
+    QProcess pdftoppm;
+    pdftoppm.start(QStringLiteral(PDFTOPPM), {QStringLiteral("-r"), QString::number(pageDpi), QStringLiteral("-gray"),
+                                              QStringLiteral("-aa"), QStringLiteral("no"), QStringLiteral("-aaVector"),
+                                              QStringLiteral("no"), QStringLiteral("-singlefile"), file, stem});
+    if (!pdftoppm.waitForFinished(60000) || pdftoppm.exitCode() != 0)
+        return {};
+    return QImage(stem + QStringLiteral(".pgm")).convertToFormat(QImage::Format_Grayscale8);
+}
+
+struct Drawn {
+    QRect ink;  // every pixel that is not white
+    QRect grid; // the outermost rows and columns crossed by a black line a third of the page long
+};
+
+Drawn drawnOn(const QImage &page)
+{
+    Drawn drawn;
+    const int width = page.width();
+    const int height = page.height();
+    std::vector<int> runDown(static_cast<std::size_t>(width), 0);
+    std::vector<int> longestDown(static_cast<std::size_t>(width), 0);
+    int top = -1;
+    int bottom = -1;
+    for (int y = 0; y < height; ++y) {
+        const uchar *line = page.constScanLine(y);
+        int runAcross = 0;
+        int longestAcross = 0;
+        for (int x = 0; x < width; ++x) {
+            const auto at = static_cast<std::size_t>(x);
+            if (line[x] < 255)
+                drawn.ink |= QRect(x, y, 1, 1);
+            const bool black = line[x] < 128;
+            runAcross = black ? runAcross + 1 : 0;
+            longestAcross = std::max(longestAcross, runAcross);
+            runDown[at] = black ? runDown[at] + 1 : 0;
+            longestDown[at] = std::max(longestDown[at], runDown[at]);
+        }
+        if (longestAcross >= width / 3) {
+            top = top < 0 ? y : top;
+            bottom = y;
+        }
+    }
+    const auto vertical = [&](int longest) { return longest >= height / 3; };
+    const auto left = std::find_if(longestDown.begin(), longestDown.end(), vertical);
+    const auto right = std::find_if(longestDown.rbegin(), longestDown.rend(), vertical);
+    if (top >= 0 && left != longestDown.end())
+        drawn.grid = QRect(QPoint(static_cast<int>(left - longestDown.begin()), top),
+                           QPoint(static_cast<int>(longestDown.rend() - right) - 1, bottom));
+    return drawn;
 }
 
 QMenu *openContextMenu(QWidget *target)
@@ -256,6 +323,95 @@ private slots:
         actionNamed(*menu, QStringLiteral("&Copy month"))->trigger();
         menu->close();
         QCOMPARE(QApplication::clipboard()->text(), QString::fromStdString(engine::monthText(1900, 2)));
+    }
+
+    // Whatever the paper and its orientation: margins of 12 mm at least, or
+    // the wider ones of the page's settings or the printer's unprintable
+    // border, and the grid in the same place for four (February 2021), five
+    // (July 2024) and six weeks (March 2026), room for six weeks always.
+    void printsEveryMonthInOnePlaceWithinTheMargins_data()
+    {
+        QTest::addColumn<QPageSize::PageSizeId>("paper");
+        QTest::addColumn<QPageLayout::Orientation>("orientation");
+        QTest::addColumn<double>("chosenMargin"); // millimetres; 0 leaves the printer's own
+        QTest::addColumn<double>("leastMargin");  // millimetres the printer cannot print on; 0 leaves its own
+        QTest::addColumn<bool>("fullPage");
+        const auto A4 = QPageSize::A4;
+        const auto Letter = QPageSize::Letter;
+        const auto landscape = QPageLayout::Landscape;
+        const auto portrait = QPageLayout::Portrait;
+        QTest::newRow("A4 landscape") << A4 << landscape << 0.0 << 0.0 << false;
+        QTest::newRow("A4 portrait") << A4 << portrait << 0.0 << 0.0 << false;
+        QTest::newRow("Letter landscape") << Letter << landscape << 0.0 << 0.0 << false;
+        QTest::newRow("Letter portrait") << Letter << portrait << 0.0 << 0.0 << false;
+        QTest::newRow("A4 landscape, margins 20 mm") << A4 << landscape << 20.0 << 0.0 << false;
+        QTest::newRow("Letter portrait, margins 5 mm") << Letter << portrait << 5.0 << 0.0 << false;
+        QTest::newRow("A4 landscape, full page") << A4 << landscape << 0.0 << 0.0 << true;
+        QTest::newRow("A4 portrait, full page, printer's least 15 mm") << A4 << portrait << 0.0 << 15.0 << true;
+    }
+    void printsEveryMonthInOnePlaceWithinTheMargins()
+    {
+        QFETCH(QPageSize::PageSizeId, paper);
+        QFETCH(QPageLayout::Orientation, orientation);
+        QFETCH(double, chosenMargin);
+        QFETCH(double, leastMargin);
+        QFETCH(bool, fullPage);
+        Fixture fx;
+        fx.dialogs.paper = QPageSize(paper);
+        fx.dialogs.orientation = orientation;
+        if (chosenMargin > 0)
+            fx.dialogs.margins = QMarginsF(chosenMargin, chosenMargin, chosenMargin, chosenMargin);
+        if (leastMargin > 0)
+            fx.dialogs.leastMargins = QMarginsF(leastMargin, leastMargin, leastMargin, leastMargin);
+        fx.dialogs.fullPage = fullPage;
+        const double least = std::max({12.0, fullPage ? 0.0 : chosenMargin, leastMargin});
+        QSizeF expected = QPageSize(paper).size(QPageSize::Millimeter);
+        if (orientation == QPageLayout::Landscape)
+            expected.transpose();
+
+        QRect grid;
+        for (const auto &[year, month] : {std::pair{2021, 2}, std::pair{2024, 7}, std::pair{2026, 3}}) {
+            Form1 &f = shownOn(year, month);
+            fx.dialogs.file = fx.folder.filePath(QStringLiteral("%1-%2.pdf").arg(year).arg(month));
+            QTest::keyClick(f.go, Qt::Key_P, Qt::ControlModifier);
+            QVERIFY(fx.doubles.messages.shown.empty());
+            const QImage page = pageImage(fx.dialogs.file);
+            QVERIFY(!page.isNull());
+            QVERIFY(std::abs(millimetres(page.width()) - expected.width()) < 1);
+            QVERIFY(std::abs(millimetres(page.height()) - expected.height()) < 1);
+
+            // A pixel on the margin's edge may be drawn; none inside it.
+            const Drawn drawn = drawnOn(page);
+            const double margins[] = {millimetres(drawn.ink.left() + 1), millimetres(drawn.ink.top() + 1),
+                                      millimetres(page.width() - drawn.ink.right()),
+                                      millimetres(page.height() - drawn.ink.bottom())};
+            const QString where = QStringLiteral("%1-%2: margins %3, %4, %5, %6 mm (left, top, right, bottom)")
+                                      .arg(year)
+                                      .arg(month)
+                                      .arg(margins[0], 0, 'f', 1)
+                                      .arg(margins[1], 0, 'f', 1)
+                                      .arg(margins[2], 0, 'f', 1)
+                                      .arg(margins[3], 0, 'f', 1);
+            for (const double margin : margins)
+                QVERIFY2(margin >= least, qPrintable(where));
+
+            QVERIFY2(drawn.grid.isValid() && drawn.ink.contains(drawn.grid), qPrintable(where));
+            if (grid.isNull())
+                grid = drawn.grid;
+            const QString moved = QStringLiteral("grid %1,%2 %3x%4 px, the first month's %5,%6 %7x%8")
+                                      .arg(drawn.grid.x())
+                                      .arg(drawn.grid.y())
+                                      .arg(drawn.grid.width())
+                                      .arg(drawn.grid.height())
+                                      .arg(grid.x())
+                                      .arg(grid.y())
+                                      .arg(grid.width())
+                                      .arg(grid.height());
+            QVERIFY2(std::abs(drawn.grid.left() - grid.left()) <= 1 && std::abs(drawn.grid.top() - grid.top()) <= 1
+                         && std::abs(drawn.grid.right() - grid.right()) <= 1
+                         && std::abs(drawn.grid.bottom() - grid.bottom()) <= 1,
+                     qPrintable(where + QStringLiteral("; ") + moved));
+        }
     }
 
     void printFailureIsAMessage()

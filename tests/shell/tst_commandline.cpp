@@ -126,6 +126,9 @@ private slots:
         QTest::newRow("2 1900") << QStringLiteral("2 1900") << true << QDate(1900, 2, 1);
         QTest::newRow("FEB 1900") << QStringLiteral("FEB 1900") << true << QDate(1900, 2, 1);
         QTest::newRow("year alone") << QStringLiteral("1900") << true << QDate(1900, 1, 1);
+        QTest::newRow("12 alone is a year") << QStringLiteral("12") << true << QDate(12, 1, 1);
+        QTest::newRow("month alone") << QStringLiteral("dec") << true << QDate(2026, 12, 1);
+        QTest::newRow("month alone, no splash") << QStringLiteral("--no-splash March") << false << QDate(2026, 3, 1);
         QTest::newRow("nothing") << QString() << true << today;
         QTest::newRow("without splash") << QStringLiteral("--no-splash december 9999") << false << QDate(9999, 12, 1);
         QTest::newRow("without splash, today") << QStringLiteral("--no-splash") << false << today;
@@ -182,6 +185,13 @@ private slots:
         QTest::newRow("year 0") << QStringLiteral("-t 0") << text(engine::yearText(0));
         QTest::newRow("today") << QStringLiteral("--text") << text(engine::monthText(2026, 6));
         QTest::newRow("jun 9999") << QStringLiteral("-t jun 9999") << text(engine::monthText(9999, 6));
+        // A month's name alone is this year's; a number alone is always a year.
+        QTest::newRow("dec alone") << QStringLiteral("--text dec") << text(engine::monthText(2026, 12));
+        QTest::newRow("DECEMBER alone") << QStringLiteral("DECEMBER -t") << text(engine::monthText(2026, 12));
+        QTest::newRow("12 alone") << QStringLiteral("--text 12") << text(engine::yearText(12));
+        QTest::newRow("1 alone") << QStringLiteral("-t 1") << text(engine::yearText(1));
+        QTest::newRow("words after --") << QStringLiteral("-t -- 2 1900") << february1900;
+        QTest::newRow("short options joined") << QStringLiteral("-tt 2 1900") << february1900;
     }
     void printsTextInsteadOfWindows()
     {
@@ -203,15 +213,22 @@ private slots:
         QTest::newRow("month 13") << QStringLiteral("13 2000") << QStringLiteral("month '13'");
         QTest::newRow("unknown name") << QStringLiteral("-t juni 2000") << QStringLiteral("month 'juni'");
         QTest::newRow("two letters") << QStringLiteral("ju 2000") << QStringLiteral("month 'ju'");
-        QTest::newRow("negative month") << QStringLiteral("-1 2000") << QStringLiteral("month '-1'");
-        QTest::newRow("negative year") << QStringLiteral("-t -1") << QStringLiteral("year '-1'");
         QTest::newRow("year 10000") << QStringLiteral("2 10000") << QStringLiteral("year '10000'");
         QTest::newRow("huge year") << QStringLiteral("99999999999999999999") << QStringLiteral("year '9999999");
         QTest::newRow("year in words") << QStringLiteral("2 nineteen") << QStringLiteral("year 'nineteen'");
-        QTest::newRow("month without year") << QStringLiteral("--text feb") << QStringLiteral("'feb' needs its year");
+        QTest::newRow("word alone") << QStringLiteral("--text juni") << QStringLiteral("'juni' is not a month's name");
         QTest::newRow("too many") << QStringLiteral("1 2 1900") << QStringLiteral("too many arguments");
         QTest::newRow("unknown option") << QStringLiteral("--month 2") << QStringLiteral("unknown option '--month'");
         QTest::newRow("unknown short option") << QStringLiteral("-x") << QStringLiteral("unknown option '-x'");
+        QTest::newRow("known and unknown joined") << QStringLiteral("-tx") << QStringLiteral("unknown option '-tx'");
+        // A number after a dash is an option like any other, not a year or a month.
+        QTest::newRow("-3") << QStringLiteral("--text -3") << QStringLiteral("unknown option '-3'");
+        QTest::newRow("-5 alone") << QStringLiteral("-5") << QStringLiteral("unknown option '-5'");
+        QTest::newRow("-12") << QStringLiteral("-t -12") << QStringLiteral("unknown option '-12'");
+        QTest::newRow("-1 as a month") << QStringLiteral("-1 2000") << QStringLiteral("unknown option '-1'");
+        QTest::newRow("-3 after --") << QStringLiteral("-t -- -3") << QStringLiteral("year '-3' is not 0 to 9999");
+        QTest::newRow("unknown long option with value")
+            << QStringLiteral("--month=2") << QStringLiteral("unknown option '--month'");
         QTest::newRow("value for a switch") << QStringLiteral("--text=2") << QStringLiteral("--text");
     }
     void refusesArgumentsItCannotUse()
@@ -236,7 +253,7 @@ private slots:
             QCOMPARE(text(command.out), helpText(QStringLiteral("temporia")));
         }
         const QString help = helpText(QStringLiteral("temporia"));
-        QVERIFY(help.startsWith(QStringLiteral("Usage: temporia [OPTION]... [[MONTH] YEAR]\n")));
+        QVERIFY(help.startsWith(QStringLiteral("Usage: temporia [OPTION]... [MONTH] [YEAR]\n")));
         for (const QString &line : help.split(QLatin1Char('\n')))
             QVERIFY2(line.size() <= 79, qPrintable(line));
         QCOMPARE(text(read(QStringLiteral("--version")).out), QStringLiteral("TEMPORIA 1.0.0\n"));
@@ -253,11 +270,18 @@ private slots:
         QTest::newRow("text") << QStringList{"--text", "2", "1900"} << 0 << text(engine::monthText(1900, 2))
                               << QString();
         QTest::newRow("year") << QStringList{"-t", "3200"} << 0 << text(engine::yearText(3200)) << QString();
+        QTest::newRow("month alone") << QStringList{"--text", "dec"} << 0
+                                     << text(engine::monthText(QDate::currentDate().year(), 12)) << QString();
         QTest::newRow("help") << QStringList{"--help"} << 0 << helpText(QStringLiteral("temporia")) << QString();
         QTest::newRow("version") << QStringList{"--version"} << 0 << QStringLiteral("TEMPORIA 1.0.0\n") << QString();
         QTest::newRow("bad month") << QStringList{"13", "2000"} << 2 << QString()
                                    << QStringLiteral("temporia: month '13' is not 1 to 12 or a month's name; "
                                                      "see 'temporia --help'\n");
+        QTest::newRow("negative number") << QStringList{"--text", "-3"} << 2 << QString()
+                                         << QStringLiteral("temporia: unknown option '-3'; see 'temporia --help'\n");
+        QTest::newRow("negative number after --")
+            << QStringList{"--", "-3"} << 2 << QString()
+            << QStringLiteral("temporia: year '-3' is not 0 to 9999; see 'temporia --help'\n");
         QTest::newRow("windows") << QStringList{"2", "1900"} << 1 << QString() << QStringLiteral("display");
     }
     void runsWithoutDisplay()
