@@ -45,6 +45,7 @@
 #include "mousepointer.h"
 #include "pictureboxcontrol.h"
 #include "pictureloader.h"
+#include "preferences.h"
 #include "program.h"
 #include "runtimeerror.h"
 #include "services.h"

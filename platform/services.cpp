@@ -1,4 +1,5 @@
 #include "services.h"
+#include "preferences.h"
 #include "windowslauncher.h"
 
 #include <QApplication>
@@ -148,7 +149,8 @@ Services realServices()
     static RealMessages messages;
     static RealLauncher launcher;
     static RealFileSystem files;
-    return {&clock, &date, &messages, &launcher, &files, [](int code) { QCoreApplication::exit(code); }};
+    static Preferences preferences(Preferences::standardFile());
+    return {&clock, &date, &messages, &launcher, &files, [](int code) { QCoreApplication::exit(code); }, &preferences};
 }
 
 Services &services()
@@ -172,6 +174,8 @@ Services withRealServices(Services partial)
         partial.files = real.files;
     if (!partial.endProgram)
         partial.endProgram = real.endProgram;
+    if (!partial.preferences)
+        partial.preferences = real.preferences;
     return partial;
 }
 

@@ -9,6 +9,8 @@
 
 namespace rt {
 
+class Preferences;
+
 // Everything the forms need from outside the program goes through one of
 // these seams. main() wires the real ones; tests put doubles in their place
 // (in services()) so that nothing waits, beeps, launches or reads the date.
@@ -69,6 +71,8 @@ struct Services {
     // Ends the event loop with an exit code; called when the last form is
     // unloaded (0) or after an uncaught run-time error (1).
     std::function<void(int)> endProgram;
+    // The person's preferences (preferences.h).
+    Preferences *preferences = nullptr;
 };
 
 // The services in use. Until something else is installed these are the real ones.

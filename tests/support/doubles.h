@@ -4,6 +4,7 @@
 
 #include "form.h"
 #include "manualclock.h"
+#include "preferences.h"
 #include "services.h"
 #include "standin.h"
 
@@ -59,11 +60,13 @@ public:
     RecordingMessages messages;
     FakeLauncher launcher;
     FakeFiles files;
-    std::vector<int> endings; // exit codes the program ended with
+    rt::Preferences preferences; // in memory: nothing read or written
+    std::vector<int> endings;    // exit codes the program ended with
 
     Doubles()
-        : m_scope(rt::services(), rt::withRealServices(rt::Services{&clock, &date, &messages, &launcher, &files,
-                                                                    [this](int code) { endings.push_back(code); }}))
+        : m_scope(rt::services(),
+                  rt::withRealServices(rt::Services{&clock, &date, &messages, &launcher, &files,
+                                                    [this](int code) { endings.push_back(code); }, &preferences}))
     {
     }
     ~Doubles()
