@@ -370,6 +370,9 @@ void Form::setClientSize(int widthTwips, int heightTwips)
 void Form::fitSubWindow()
 {
     if (QMdiSubWindow *sub = subWindow()) {
+        // Free of the size it was fixed at, so that a new client size shows.
+        sub->setMinimumSize(0, 0);
+        sub->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         sub->adjustSize();
         if (!m_design.isSizable())
             sub->setFixedSize(sub->size());

@@ -3,6 +3,7 @@
 #include "browser/frmbrowser.h"
 #include "calendar/monthactions.h"
 #include "calendar/monthsteps.h"
+#include "calendar/weekcolumn.h"
 #include "engine/calendar.h"
 #include "shell/mdiform1.h"
 
@@ -74,7 +75,7 @@ void Form1::createControls()
 {
     QWidget *w = client();
     setCaption(QStringLiteral("TEMPORIA"));
-    setClientSize(5400, 4755);
+    setClientSize(m_clientWidth, 4755);
     // Near the frame's top-left corner, leaving the photograph in view.
     setPosition(900, 1395);
 
@@ -176,9 +177,12 @@ void Form1::createControls()
         text1[static_cast<std::size_t>(n)] = cell;
     }
 
-    // Copy, print and the grid's context menu; steps by key and wheel.
+    // Copy, print and the grid's context menu; steps by key and wheel; the
+    // week numbers, shown as the person last chose.
     new MonthActions(*this);
     new MonthSteps(*this);
+    m_weekColumn = new WeekColumn(*this);
+    m_weekColumn->setShown(rt::services().preferences->weekNumbers());
 
     // Today's mark follows the date: at midnight, and when the system's
     // date, time or time zone is set.
@@ -234,6 +238,18 @@ void Form1::showMonth(int year, int month)
     yearc->setListIndex(s.units);
     monthc->setListIndex(s.month);
     go_Click();
+}
+
+void Form1::widenBy(int twips)
+{
+    m_clientWidth += twips;
+    setClientSize(m_clientWidth, 4755);
+}
+
+void Form1::setWeekNumbers(bool shown)
+{
+    rt::services().preferences->setWeekNumbers(shown);
+    m_weekColumn->setShown(shown);
 }
 
 void Form1::Form_Unload(std::int16_t &Cancel)
@@ -311,6 +327,7 @@ void Form1::draw(const QDate &today)
     m_shownMonth = s.month + 1;
     m_today = today;
     markToday();
+    m_weekColumn->update();
     emit drawn();
 }
 

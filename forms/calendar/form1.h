@@ -3,9 +3,11 @@
 // It draws with the calendar engine (engine/) and lives inside the main frame
 // (forms/shell), which it reaches through the frame's default instance.
 // Copying and printing the month it shows live in monthactions.h, stepping
-// through months by key and wheel in monthsteps.h.
+// through months by key and wheel in monthsteps.h, the week numbers beside
+// the grid in weekcolumn.h; they see the window through CalendarGrid.
 #pragma once
 
+#include "calendar/calendargrid.h"
 #include "runtime.h"
 
 #include <array>
@@ -15,7 +17,9 @@ namespace engine {
 struct Selection;
 }
 
-class Form1 : public rt::Form {
+class WeekColumn;
+
+class Form1 : public rt::Form, public CalendarGrid {
     Q_OBJECT
 public:
     Form1();
@@ -30,15 +34,21 @@ public:
     void isleap(int year);
 
     // Chooses the month (1-12) in the five selectors as a person would, then draws it.
-    void showMonth(int year, int month);
+    void showMonth(int year, int month) override;
     // The controls that take the keyboard focus: the selectors, the button
     // and the cells.
-    [[nodiscard]] QList<QWidget *> focusableControls() const;
+    [[nodiscard]] QList<QWidget *> focusableControls() const override;
     // The grid: the day cells and the weekday headers.
-    [[nodiscard]] QList<QWidget *> gridParts() const;
+    [[nodiscard]] QList<QWidget *> gridParts() const override;
     // The month the grid shows: the one last drawn, whatever the selectors hold now.
-    [[nodiscard]] int shownYear() const { return m_shownYear; }
-    [[nodiscard]] int shownMonth() const { return m_shownMonth; }
+    [[nodiscard]] int shownYear() const override { return m_shownYear; }
+    [[nodiscard]] int shownMonth() const override { return m_shownMonth; }
+    [[nodiscard]] rt::TextBox *dayCell(int n) const override { return text1[static_cast<std::size_t>(n)]; }
+    [[nodiscard]] QWidget *clientArea() const override { return client(); }
+    void widenBy(int twips) override;
+    // The ISO week numbers beside the grid (off by default; remembered).
+    [[nodiscard]] WeekColumn &weekColumn() const { return *m_weekColumn; }
+    void setWeekNumbers(bool shown);
 
 signals:
     // A month was drawn: by the button, or by a step through the months.
@@ -78,4 +88,6 @@ private:
     int m_shownMonth = 0;     // 1-12 once drawn
     int m_shownStartCell = 0; // the cell that holds its 1st
     QDate m_today;            // as of the last drawing, or the last change of the date
+    int m_clientWidth = 5400; // twips
+    WeekColumn *m_weekColumn = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "monthsteps.h"
 
-#include "calendar/form1.h"
+#include "calendar/calendargrid.h"
 #include "engine/calendar.h"
 #include "runtime.h"
 
@@ -20,13 +20,13 @@ constexpr int notch = QWheelEvent::DefaultDeltasPerStep;
 
 } // namespace
 
-MonthSteps::MonthSteps(Form1 &form)
-    : QObject(form.client())
-    , m_form(form)
+MonthSteps::MonthSteps(CalendarGrid &grid)
+    : QObject(grid.clientArea())
+    , m_grid(grid)
 {
     // Keys wherever the focus is; the wheel over the grid and its headers (a
     // selector keeps its own).
-    for (QWidget *control : form.focusableControls() + form.gridParts())
+    for (QWidget *control : grid.focusableControls() + grid.gridParts())
         control->installEventFilter(this);
 }
 
@@ -35,10 +35,10 @@ bool MonthSteps::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::KeyPress: {
         const auto &press = static_cast<const QKeyEvent &>(*event);
-        const auto &cells = m_form.text1;
-        const auto *found = std::find(cells.begin(), cells.end(), watched);
-        if (found != cells.end() && dayKey(static_cast<int>(found - cells.begin()), press))
-            return true;
+        for (int cell = 0; cell < engine::cellCount; ++cell) {
+            if (watched == m_grid.dayCell(cell))
+                return dayKey(cell, press) || key(press);
+        }
         return key(press);
     }
     case QEvent::Wheel:
@@ -85,7 +85,7 @@ bool MonthSteps::dayKey(int cell, const QKeyEvent &event)
 {
     if ((event.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
-    const bool typing = !m_form.text1[static_cast<std::size_t>(cell)]->isReadOnly();
+    const bool typing = !m_grid.dayCell(cell)->isReadOnly();
     int days = 0;
     switch (event.key()) {
     case Qt::Key_Left:
@@ -102,10 +102,10 @@ bool MonthSteps::dayKey(int cell, const QKeyEvent &event)
         break;
     case Qt::Key_Home:
     case Qt::Key_End: {
-        if (m_form.shownMonth() == 0)
+        if (m_grid.shownMonth() == 0)
             return false;
         // To the first or last day: counted from where the focus is.
-        const engine::MonthLayout month = engine::layout(engine::selectionOf(m_form.shownYear(), m_form.shownMonth()));
+        const engine::MonthLayout month = engine::layout(engine::selectionOf(m_grid.shownYear(), m_grid.shownMonth()));
         days = (event.key() == Qt::Key_Home ? month.startCell : month.lastCell()) - cell;
         break;
     }
@@ -114,7 +114,7 @@ bool MonthSteps::dayKey(int cell, const QKeyEvent &event)
     }
     if (typing && event.key() != Qt::Key_Up && event.key() != Qt::Key_Down)
         return false; // the text cursor's
-    if (m_form.shownMonth() == 0)
+    if (m_grid.shownMonth() == 0)
         return false;
     rt::dispatch([this, cell, days] { moveDay(cell, days); });
     return true;
@@ -122,8 +122,8 @@ bool MonthSteps::dayKey(int cell, const QKeyEvent &event)
 
 void MonthSteps::moveDay(int fromCell, int days)
 {
-    int year = m_form.shownYear();
-    int month = m_form.shownMonth();
+    int year = m_grid.shownYear();
+    int month = m_grid.shownMonth();
     engine::MonthLayout shown = engine::layout(engine::selectionOf(year, month));
     // Days counted from the 1st of the month shown; a blank cell counts as
     // the day its place in the grid would hold.
@@ -145,8 +145,8 @@ void MonthSteps::moveDay(int fromCell, int days)
         changed = true;
     }
     if (changed)
-        m_form.showMonth(year, month);
-    m_form.text1[static_cast<std::size_t>(shown.startCell + day - 1)]->setFocus(Qt::OtherFocusReason);
+        m_grid.showMonth(year, month);
+    m_grid.dayCell(shown.startCell + day - 1)->setFocus(Qt::OtherFocusReason);
 }
 
 void MonthSteps::wheel(QWheelEvent &event)
@@ -179,8 +179,8 @@ void MonthSteps::applyPending()
 
 void MonthSteps::step(int count, int unit)
 {
-    int from = m_form.shownYear() * 12 + m_form.shownMonth() - 1;
-    if (m_form.shownMonth() == 0) { // nothing drawn yet: from today's month
+    int from = m_grid.shownYear() * 12 + m_grid.shownMonth() - 1;
+    if (m_grid.shownMonth() == 0) { // nothing drawn yet: from today's month
         const QDate today = rt::services().date->today();
         from = today.year() * 12 + today.month() - 1;
     }
@@ -191,12 +191,12 @@ void MonthSteps::step(int count, int unit)
         rt::services().messages->beep();
     if (possible != 0) {
         const int to = from + possible * unit;
-        m_form.showMonth(to / 12, to % 12 + 1);
+        m_grid.showMonth(to / 12, to % 12 + 1);
     }
 }
 
 void MonthSteps::showToday()
 {
     const QDate today = rt::services().date->today();
-    m_form.showMonth(today.year(), today.month());
+    m_grid.showMonth(today.year(), today.month());
 }

@@ -12,7 +12,7 @@
 
 #include <QObject>
 
-class Form1;
+class CalendarGrid;
 class QKeyEvent;
 class QWheelEvent;
 
@@ -20,7 +20,7 @@ class MonthSteps : public QObject {
     Q_OBJECT
 public:
     // Lives as long as the window's controls.
-    explicit MonthSteps(Form1 &form);
+    explicit MonthSteps(CalendarGrid &grid);
 
     // Moves the shown month `count` steps of `unit` months (1 or 12). A step
     // that would leave the calendar (before January 0, after December 9999)
@@ -42,7 +42,7 @@ private:
     void wheel(QWheelEvent &event);
     void applyPending();
 
-    Form1 &m_form;
+    CalendarGrid &m_grid;
     // Wheel turns not yet a whole notch (120 units), in months and in years.
     int m_partialMonths = 0;
     int m_partialYears = 0;
