@@ -1,9 +1,11 @@
 #include "monthactions.h"
 
+#include "calendar/calendarhelp.h"
 #include "calendar/form1.h"
 #include "calendar/monthsheet.h"
 #include "calendar/printdialogs.h"
 #include "engine/monthtext.h"
+#include "help/helpwindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -103,6 +105,9 @@ void MonthActions::showMenu(QWidget *target, const QPoint &globalPosition)
         const QMimeData *clip = QApplication::clipboard()->mimeData();
         menu->addAction(QStringLiteral("P&aste"), cell, &QLineEdit::paste)->setEnabled(clip && clip->hasText());
     }
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("&Help"), QKeySequence::HelpContents, this,
+                    [this] { rt::dispatch([this] { HelpWindow::open(m_form.window(), menuHelpPage); }); });
     menu->popup(globalPosition);
 }
 

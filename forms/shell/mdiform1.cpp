@@ -1,6 +1,7 @@
 #include "mdiform1.h"
 
 #include "browser/frmbrowser.h"
+#include "calendar/calendarhelp.h"
 #include "calendar/form1.h"
 
 MDIForm1::MDIForm1() = default;
@@ -13,6 +14,7 @@ void MDIForm1::createControls()
     area()->setAccessibleDescription(QStringLiteral("A click here minimises or restores the calendar"));
     setSize(5325, 3840);
     Timer1 = new rt::Timer(this, 20000, true, [this] { Timer1_Timer(); });
+    addHelpKey(*this);
     // The photograph due at the first tick is decoded once the frame is on
     // the screen and the person has it.
     whenFirstOnScreen([this] { rt::whenIdle(this, [this] { prepareNextPicture(); }); });

@@ -296,10 +296,11 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<QStringList>("entries");
         const QStringList month{"&Copy month", "&Print month...", "Print pre&view..."};
-        QTest::newRow("locked cell") << QStringLiteral("cell 3") << month;
-        QTest::newRow("weekday header") << QStringLiteral("header") << month;
+        const QStringList help{"-", "&Help"};
+        QTest::newRow("locked cell") << QStringLiteral("cell 3") << month + help;
+        QTest::newRow("weekday header") << QStringLiteral("header") << month + help;
         QTest::newRow("cell that takes notes")
-            << QStringLiteral("cell 25") << month + QStringList{"-", "Cu&t", "C&opy", "P&aste"};
+            << QStringLiteral("cell 25") << month + QStringList{"-", "Cu&t", "C&opy", "P&aste"} + help;
     }
     void contextMenuOffersCopyAndPrint()
     {
