@@ -31,6 +31,9 @@ public:
     // beside the grid widens (the controls move with the grid).
     [[nodiscard]] virtual QWidget *clientArea() const = 0;
     virtual void widenBy(int twips) = 0;
+    // The week numbers beside the grid: the person's choice, remembered.
+    [[nodiscard]] virtual bool weekNumbersShown() const = 0;
+    virtual void showWeekNumbers(bool shown) = 0;
 
 protected:
     ~CalendarGrid() = default;

@@ -246,7 +246,12 @@ void Form1::widenBy(int twips)
     setClientSize(m_clientWidth, 4755);
 }
 
-void Form1::setWeekNumbers(bool shown)
+bool Form1::weekNumbersShown() const
+{
+    return m_weekColumn->isShown();
+}
+
+void Form1::showWeekNumbers(bool shown)
 {
     rt::services().preferences->setWeekNumbers(shown);
     m_weekColumn->setShown(shown);

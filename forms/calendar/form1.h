@@ -48,7 +48,8 @@ public:
     void widenBy(int twips) override;
     // The ISO week numbers beside the grid (off by default; remembered).
     [[nodiscard]] WeekColumn &weekColumn() const { return *m_weekColumn; }
-    void setWeekNumbers(bool shown);
+    [[nodiscard]] bool weekNumbersShown() const override;
+    void showWeekNumbers(bool shown) override;
 
 signals:
     // A month was drawn: by the button, or by a step through the months.

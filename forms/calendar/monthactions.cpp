@@ -1,12 +1,14 @@
 #include "monthactions.h"
 
+#include "calendar/calendargrid.h"
 #include "calendar/calendarhelp.h"
-#include "calendar/form1.h"
 #include "calendar/monthsheet.h"
 #include "calendar/printdialogs.h"
 #include "engine/monthtext.h"
 #include "help/helpwindow.h"
+#include "runtime.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -57,13 +59,13 @@ QRect printArea(const QPrinter &printer)
 
 } // namespace
 
-MonthActions::MonthActions(Form1 &form)
-    : QObject(form.client())
-    , m_form(form)
+MonthActions::MonthActions(CalendarGrid &grid)
+    : QObject(grid.clientArea())
+    , m_grid(grid)
 {
-    for (QWidget *control : form.focusableControls())
+    for (QWidget *control : grid.focusableControls())
         control->installEventFilter(this);
-    for (QWidget *target : form.gridParts()) {
+    for (QWidget *target : grid.gridParts()) {
         target->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(target, &QWidget::customContextMenuRequested, this, [this, target](const QPoint &position) {
             rt::dispatch([&] { showMenu(target, target->mapToGlobal(position)); });
@@ -106,17 +108,24 @@ void MonthActions::showMenu(QWidget *target, const QPoint &globalPosition)
         menu->addAction(QStringLiteral("P&aste"), cell, &QLineEdit::paste)->setEnabled(clip && clip->hasText());
     }
     menu->addSeparator();
-    menu->addAction(QStringLiteral("&Help"), QKeySequence::HelpContents, this,
-                    [this] { rt::dispatch([this] { HelpWindow::open(m_form.window(), menuHelpPage); }); });
+    QAction *weeks = menu->addAction(QStringLiteral("&Week numbers"), this, [this](bool checked) {
+        rt::dispatch([this, checked] { m_grid.showWeekNumbers(checked); });
+    });
+    weeks->setCheckable(true);
+    weeks->setChecked(m_grid.weekNumbersShown());
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("&Help"), QKeySequence::HelpContents, this, [this] {
+        rt::dispatch([this] { HelpWindow::open(m_grid.clientArea()->window(), menuHelpPage); });
+    });
     menu->popup(globalPosition);
 }
 
 void MonthActions::copyMonth()
 {
-    if (m_form.shownMonth() == 0) // nothing drawn yet
+    if (m_grid.shownMonth() == 0) // nothing drawn yet
         return;
-    const int year = m_form.shownYear();
-    const int month = m_form.shownMonth();
+    const int year = m_grid.shownYear();
+    const int month = m_grid.shownMonth();
     auto *data = new QMimeData;
     data->setText(QString::fromStdString(engine::monthText(year, month)));
     data->setHtml(monthHtml(year, month));
@@ -125,30 +134,30 @@ void MonthActions::copyMonth()
 
 void MonthActions::printMonth()
 {
-    if (m_form.shownMonth() == 0)
+    if (m_grid.shownMonth() == 0)
         return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QString::fromStdString(engine::monthTitle(m_form.shownYear(), m_form.shownMonth())));
+    printer.setDocName(QString::fromStdString(engine::monthTitle(m_grid.shownYear(), m_grid.shownMonth())));
     // Seven columns are wider than six weeks are high.
     printer.setPageOrientation(QPageLayout::Landscape);
-    if (printDialogs().setUp(printer, m_form.window()))
+    if (printDialogs().setUp(printer, m_grid.clientArea()->window()))
         printOn(printer);
 }
 
 void MonthActions::previewMonth()
 {
-    if (m_form.shownMonth() == 0)
+    if (m_grid.shownMonth() == 0)
         return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QString::fromStdString(engine::monthTitle(m_form.shownYear(), m_form.shownMonth())));
+    printer.setDocName(QString::fromStdString(engine::monthTitle(m_grid.shownYear(), m_grid.shownMonth())));
     printer.setPageOrientation(QPageLayout::Landscape);
-    printDialogs().preview(printer, m_form.window(), [this](QPrinter &target) { printOn(target); });
+    printDialogs().preview(printer, m_grid.clientArea()->window(), [this](QPrinter &target) { printOn(target); });
 }
 
 void MonthActions::printOn(QPrinter &printer)
 {
-    const int year = m_form.shownYear();
-    const int month = m_form.shownMonth();
+    const int year = m_grid.shownYear();
+    const int month = m_grid.shownMonth();
     QPainter painter;
     bool printed = painter.begin(&printer);
     if (printed) {

@@ -7,7 +7,7 @@
 
 #include <QObject>
 
-class Form1;
+class CalendarGrid;
 class QPoint;
 class QPrinter;
 class QWidget;
@@ -16,7 +16,7 @@ class MonthActions : public QObject {
     Q_OBJECT
 public:
     // Lives as long as the window's controls.
-    explicit MonthActions(Form1 &form);
+    explicit MonthActions(CalendarGrid &grid);
 
     void copyMonth();
     void printMonth();
@@ -30,5 +30,5 @@ private:
     // Draws the shown month on `printer`; a failure reaches the person as a message.
     void printOn(QPrinter &printer);
 
-    Form1 &m_form;
+    CalendarGrid &m_grid;
 };

@@ -296,7 +296,7 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<QStringList>("entries");
         const QStringList month{"&Copy month", "&Print month...", "Print pre&view..."};
-        const QStringList help{"-", "&Help"};
+        const QStringList help{"-", "&Week numbers", "-", "&Help"};
         QTest::newRow("locked cell") << QStringLiteral("cell 3") << month + help;
         QTest::newRow("weekday header") << QStringLiteral("header") << month + help;
         QTest::newRow("cell that takes notes")

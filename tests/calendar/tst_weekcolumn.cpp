@@ -8,6 +8,8 @@
 #include "doubles.h"
 #include "webdouble.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QTest>
 
 namespace {
@@ -50,7 +52,7 @@ private slots:
         QCOMPARE(designed, QSize(rt::px(5400), rt::px(4755)));
         QVERIFY(!f.weekColumn().header()->isVisible());
 
-        f.setWeekNumbers(true);
+        f.showWeekNumbers(true);
         QVERIFY(d.preferences.weekNumbers());
         QCOMPARE(f.client()->size(), designed + QSize(rt::px(WeekColumn::width), 0));
         QCOMPARE(f.window()->size(), window + QSize(rt::px(WeekColumn::width), 0));
@@ -63,11 +65,36 @@ private slots:
         // The column stands where the grid's first column stood.
         QCOMPARE(f.weekColumn().row(0)->geometry().left(), before[QStringLiteral("text1(0)")].left());
 
-        f.setWeekNumbers(false);
+        f.showWeekNumbers(false);
         QVERIFY(!d.preferences.weekNumbers());
         QCOMPARE(f.client()->size(), designed);
         QCOMPARE(f.window()->size(), window);
         QCOMPARE(places(f), before);
+    }
+
+    // The grid's menu turns them on and off, its item checked as they stand.
+    void fromTheMenu()
+    {
+        testing::ProgramDoubles d;
+        Form1 &f = testing::shownCalendar();
+        for (const bool on : {true, false}) {
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), f.text1[9]->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(f.text1[9], &event);
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QAction *item = nullptr;
+            for (QAction *action : menu->actions()) {
+                if (action->text() == QLatin1String("&Week numbers"))
+                    item = action;
+            }
+            QVERIFY(item);
+            QVERIFY(item->isCheckable());
+            QCOMPARE(item->isChecked(), !on);
+            item->trigger();
+            menu->close();
+            QCOMPARE(f.weekColumn().isShown(), on);
+            QCOMPARE(d.preferences.weekNumbers(), on);
+        }
     }
 
     void numbers_data()
