@@ -1,7 +1,9 @@
 // Dates as people type them, read in a few locales: what each form gives,
-// and why the others give none.
+// why the others give none, and the fuzzer's inputs replayed.
 #include "calendar/dateinput.h"
+#include "dateinputcheck.h"
 
+#include <QDir>
 #include <QTest>
 
 namespace {
@@ -210,6 +212,25 @@ private slots:
         QVERIFY2(std::holds_alternative<QString>(reading), qPrintable(text));
         QCOMPARE(std::get<QString>(reading), reason);
     }
+
+    // The inputs the fuzzer kept (scripts/fuzz.sh dateinput), each giving a
+    // date or a reason.
+    void corpus_data()
+    {
+        QTest::addColumn<QString>("path");
+        const QDir corpus(QStringLiteral(CORPUS_DIR));
+        for (const QString &name : corpus.entryList(QDir::Files, QDir::Name))
+            QTest::newRow(qPrintable(name)) << corpus.filePath(name);
+    }
+    void corpus()
+    {
+        QFETCH(QString, path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString problem = testing::dateInputProblem(file.readAll());
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
+    void corpusIsThere() { QVERIFY(QDir(QStringLiteral(CORPUS_DIR)).entryList(QDir::Files).size() >= 10); }
 };
 
 QTEST_GUILESS_MAIN(TestDateInput)
