@@ -1,25 +1,41 @@
 #include "monthtext.h"
 
 #include <algorithm>
+#include <charconv>
+#include <span>
+#include <utility>
 
 namespace engine {
 namespace {
 
-constexpr int columnWidth = 20; // seven days of two, one blank between
 constexpr std::string_view header = "Mo Tu We Th Fr Sa Su";
-constexpr std::string_view monthGap = "      ";
+constexpr std::string_view wideHeader = " Mo  Tu  We  Th  Fr  Sa  Su";
+constexpr std::string_view weekHeader = "Wk ";
+
+// How wide a month's parts are, as shown: the optional week column, then
+// seven day columns one blank apart.
+struct Columns {
+    int week = 0; // 0, or 3: two digits and a blank
+    int day = 2;  // 2, or 3 for days of the year
+
+    explicit Columns(const TextOptions &options)
+        : week(options.weekNumbers ? static_cast<int>(weekHeader.size()) : 0)
+        , day(options.dayOfYear ? 3 : 2)
+    {
+    }
+    [[nodiscard]] int days() const { return 7 * day + 6; }
+    [[nodiscard]] int width() const { return week + days(); }
+    [[nodiscard]] std::size_t gap() const { return week > 0 ? 4 : 6; }
+};
 
 // An odd blank goes on the right ("February 1900" in 20: three left, four right).
-std::string centred(std::string_view text, int width)
+void appendCentred(std::string &text, std::string_view s, int width)
 {
-    const int margin = width - static_cast<int>(text.size());
-    if (margin <= 0)
-        return std::string(text);
+    const int margin = std::max(0, width - static_cast<int>(s.size()));
     const int left = margin / 2;
-    std::string line(static_cast<std::size_t>(left), ' ');
-    line += text;
-    line.append(static_cast<std::size_t>(margin - left), ' ');
-    return line;
+    text.append(static_cast<std::size_t>(left), ' ');
+    text += s;
+    text.append(static_cast<std::size_t>(margin - left), ' ');
 }
 
 void endLine(std::string &text)
@@ -29,15 +45,98 @@ void endLine(std::string &text)
     text += '\n';
 }
 
-// One week, all seven columns written out: `columnWidth` characters.
-void appendWeek(std::string &text, const MonthWeeks &m, int week)
+// A number right-aligned in `width` columns, the mark around its digits only.
+void appendNumber(std::string &text, int number, int width, bool marked, const TextOptions &options)
 {
+    std::array<char, 8> digits{};
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
+    const auto length = static_cast<int>(end - digits.data());
+    text.append(static_cast<std::size_t>(std::max(0, width - length)), ' ');
+    if (marked)
+        text += options.markOn;
+    text.append(digits.data(), end);
+    if (marked)
+        text += options.markOff;
+}
+
+// One month of several shown side by side.
+struct Shown {
+    MonthWeeks weeks;
+    std::string title;
+    int firstDayOfYear = 1; // of the 1st
+};
+
+Shown shown(int year, int month, std::string title, const TextOptions &options)
+{
+    return {monthWeeks(year, month), std::move(title), options.dayOfYear ? dayOfYear({year, month, 1}) : 1};
+}
+
+bool isMarked(const TextOptions &options, int year, int month, int day)
+{
+    return std::find(options.marks.begin(), options.marks.end(), Date{year, month, day}) != options.marks.end();
+}
+
+// One week, every column written out: `columns.width()` characters as shown.
+void appendWeek(std::string &text, const Shown &s, int week, const Columns &columns, const TextOptions &options)
+{
+    const MonthWeeks &m = s.weeks;
+    if (columns.week > 0) {
+        // All days of a Monday-first week lie in one ISO week; the first that
+        // belongs to the month names it.
+        int first = 0;
+        while (first < 7 && m.dayAt(week, first) == 0)
+            ++first;
+        if (first < 7)
+            appendNumber(text, isoWeek({m.year, m.month, m.dayAt(week, first)}).week, 2, false, options);
+        else
+            text += "  ";
+        text += ' ';
+    }
     for (int column = 0; column < 7; ++column) {
         if (column > 0)
             text += ' ';
         const int day = m.dayAt(week, column);
-        text += day >= 10 ? static_cast<char>('0' + day / 10) : ' ';
-        text += day > 0 ? static_cast<char>('0' + day % 10) : ' ';
+        if (day == 0)
+            text.append(static_cast<std::size_t>(columns.day), ' ');
+        else
+            appendNumber(text, options.dayOfYear ? s.firstDayOfYear + day - 1 : day, columns.day,
+                         isMarked(options, m.year, m.month, day), options);
+    }
+}
+
+// The months side by side: their titles, the weekdays, then the weeks; a
+// month with fewer weeks than its neighbours leaves its columns blank.
+void appendMonths(std::string &text, std::span<const Shown> months, const TextOptions &options)
+{
+    const Columns columns(options);
+    for (std::size_t i = 0; i < months.size(); ++i) {
+        if (i > 0)
+            text.append(columns.gap(), ' ');
+        text.append(static_cast<std::size_t>(columns.week), ' ');
+        appendCentred(text, months[i].title, columns.days());
+    }
+    endLine(text);
+    for (std::size_t i = 0; i < months.size(); ++i) {
+        if (i > 0)
+            text.append(columns.gap(), ' ');
+        if (columns.week > 0)
+            text += weekHeader;
+        text += options.dayOfYear ? wideHeader : header;
+    }
+    text += '\n';
+    int weeks = 0;
+    for (const Shown &s : months)
+        weeks = std::max(weeks, s.weeks.weeks());
+    for (int week = 0; week < weeks; ++week) {
+        for (std::size_t i = 0; i < months.size(); ++i) {
+            if (i > 0)
+                text.append(columns.gap(), ' ');
+            if (week < months[i].weeks.weeks())
+                appendWeek(text, months[i], week, columns, options);
+            else
+                text.append(static_cast<std::size_t>(columns.width()), ' ');
+        }
+        endLine(text);
     }
 }
 
@@ -51,56 +150,45 @@ std::string monthTitle(int year, int month)
     return title;
 }
 
-std::string monthText(int year, int month)
+std::string monthText(int year, int month, const TextOptions &options)
 {
-    const MonthWeeks m = monthWeeks(year, month);
-    std::string text = centred(monthTitle(year, month), columnWidth);
+    const std::array<Shown, 1> months{shown(year, month, monthTitle(year, month), options)};
+    std::string text;
+    appendMonths(text, months, options);
+    return text;
+}
+
+std::string yearText(int year, const TextOptions &options)
+{
+    const Columns columns(options);
+    const int across = options.dayOfYear ? 2 : 3;
+    const int width = across * columns.width() + (across - 1) * static_cast<int>(columns.gap());
+    std::string text;
+    appendCentred(text, std::to_string(year), width);
     endLine(text);
-    text += header;
-    text += '\n';
-    for (int week = 0; week < m.weeks(); ++week) {
-        appendWeek(text, m, week);
-        endLine(text);
+    std::vector<Shown> row;
+    for (int first = 1; first <= 12; first += across) {
+        row.clear();
+        for (int month = first; month < first + across; ++month)
+            row.push_back(shown(year, month, std::string(monthName[static_cast<std::size_t>(month - 1)]), options));
+        text += '\n';
+        appendMonths(text, row, options);
     }
     return text;
 }
 
-std::string yearText(int year)
+std::string threeMonthsText(int year, int month, const TextOptions &options)
 {
-    std::string text = centred(std::to_string(year), 3 * columnWidth + 2 * static_cast<int>(monthGap.size()));
-    endLine(text);
-    for (int first = 1; first <= 12; first += 3) {
-        const std::array<MonthWeeks, 3> row{monthWeeks(year, first), monthWeeks(year, first + 1),
-                                            monthWeeks(year, first + 2)};
-        text += '\n';
-        for (int i = 0; i < 3; ++i) {
-            if (i > 0)
-                text += monthGap;
-            // first - 1 + i counts months, 0 to 11: nothing to lose before the cast.
-            // NOLINTNEXTLINE(bugprone-misplaced-widening-cast)
-            text += centred(monthName[static_cast<std::size_t>(first - 1 + i)], columnWidth);
-        }
-        endLine(text);
-        for (int i = 0; i < 3; ++i) {
-            if (i > 0)
-                text += monthGap;
-            text += header;
-        }
-        text += '\n';
-        // A month with fewer weeks than its neighbours leaves its column blank.
-        const int weeks = std::max({row[0].weeks(), row[1].weeks(), row[2].weeks()});
-        for (int week = 0; week < weeks; ++week) {
-            for (int i = 0; i < 3; ++i) {
-                if (i > 0)
-                    text += monthGap;
-                if (week < row[static_cast<std::size_t>(i)].weeks())
-                    appendWeek(text, row[static_cast<std::size_t>(i)], week);
-                else
-                    text.append(columnWidth, ' ');
-            }
-            endLine(text);
-        }
+    std::vector<Shown> months;
+    for (int step = -1; step <= 1; ++step) {
+        const int index = year * 12 + month - 1 + step; // months since January 0
+        const int y = index / 12;
+        const int m = index % 12 + 1;
+        if (index >= 0 && y <= lastYear)
+            months.push_back(shown(y, m, monthTitle(y, m), options));
     }
+    std::string text;
+    appendMonths(text, months, options);
     return text;
 }
 

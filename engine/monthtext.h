@@ -8,13 +8,23 @@
 // 3200 rule included). Only the grid differs: the window keeps six fixed rows,
 // text shows whole weeks, so a month that layout() starts in cell 7 (2024-04)
 // starts in the first week here, on its Monday.
+//
+// TextOptions add to that: the ISO week before each week, in a column two wide
+// headed "Wk"; the days numbered within the year instead of the month, in
+// columns three wide under " Mo  Tu ..."; and marks around chosen days' digits
+// (the blanks before them stay outside). Months side by side stand six blanks
+// apart, four with the week column (which parts them too), so that a year of
+// them fits in 80 columns; a year numbered within the year shows two months
+// across instead of three. Without options the text is the plain one above.
 #pragma once
 
 #include "calendar.h"
+#include "days.h"
 
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace engine {
 
@@ -51,10 +61,23 @@ struct MonthWeeks {
     return {year, month, l.startCell % 7, l.days};
 }
 
+struct TextOptions {
+    bool weekNumbers = false;
+    bool dayOfYear = false;
+    std::vector<Date> marks;        // days shown between markOn and markOff
+    std::string markOn = "\x1b[7m"; // reverse video, as terminals take it
+    std::string markOff = "\x1b[27m";
+};
+
 // "February 1900", "January 0".
 [[nodiscard]] std::string monthTitle(int year, int month);
 
-[[nodiscard]] std::string monthText(int year, int month);
-[[nodiscard]] std::string yearText(int year);
+[[nodiscard]] std::string monthText(int year, int month, const TextOptions &options = {});
+// Three (or, with dayOfYear, two) months across under the year's number.
+[[nodiscard]] std::string yearText(int year, const TextOptions &options = {});
+// The month before, the month and the month after side by side, each under its
+// own title; at the calendar's ends (January 0, December 9999) only the two
+// months that exist.
+[[nodiscard]] std::string threeMonthsText(int year, int month, const TextOptions &options = {});
 
 } // namespace engine

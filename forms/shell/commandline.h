@@ -10,8 +10,9 @@
 // What the command line asks for: the windows, opened as `start` says; or
 // text printed on the terminal instead, with an exit status.
 //
-//   temporia [--no-splash] [MONTH] [YEAR]   the windows, the calendar on that month
-//   temporia --text [MONTH] [YEAR]           the month, or the year, as text
+//   temporia [--no-splash] [-w] [[[DAY] MONTH] YEAR]   the windows, the calendar on that month
+//   temporia --text [-3] [-j] [-w] [--color[=WHEN]] [[[DAY] MONTH] YEAR]
+//                                             the month, three months or the year, as text
 //   temporia --help | --version
 //
 // A number alone is a year and a month's name alone that month of this year.
@@ -26,9 +27,15 @@ struct CommandLine {
     int exitCode = 0;
 };
 
+// Where the text goes, for --color=auto.
+struct Output {
+    bool terminal = false; // standard output is a terminal
+    bool noColor = false;  // NO_COLOR is set, and not empty
+};
+
 // `arguments` as the program got them, its own name first; `today` is the
-// month --text prints when given none.
-[[nodiscard]] CommandLine readCommandLine(const QStringList &arguments, const QDate &today);
+// month --text prints when given none, and the day it marks.
+[[nodiscard]] CommandLine readCommandLine(const QStringList &arguments, const QDate &today, const Output &output = {});
 
 // What --help prints; the manual page (packaging/temporia.1.in) lists the same options.
 [[nodiscard]] QString helpText(const QString &program);

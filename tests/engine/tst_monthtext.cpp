@@ -2,13 +2,17 @@
 // layout of terminal calendars, Monday first), byte for byte: all 120,000
 // months, and the year views of a Gregorian cycle and more. Where this
 // calendar's 3200 rule departs from Python's Gregorian one, against the engine.
+// Then week numbers, days of the year and three months across, against the
+// same layouts worked out in Python (textlayouts.py).
 #include "engine/monthtext.h"
 
 #include <QProcess>
 #include <QSet>
 #include <QTest>
 
+#include <array>
 #include <map>
+#include <span>
 
 namespace {
 
@@ -28,6 +32,53 @@ QList<int> pythonYears()
     // A common year starting on a Saturday, as the years divisible by 3200 are here.
     years << 2022 << 0 << 3200 << 6400 << 9600;
     return years;
+}
+
+// Every month of these years with each of the options; the years without
+// 29 February and their neighbours, and the years that widen the year's number.
+QList<int> optionYears()
+{
+    QList<int> years{0,    1,    2,    10,   99,   100,  400,  999,  1000, 1582, 1752, 3199, 3200,
+                     3201, 4000, 5555, 6399, 6400, 6401, 9599, 9600, 9601, 9990, 9998, 9999};
+    for (int y = 1890; y <= 2110; ++y)
+        years << y;
+    return years;
+}
+
+engine::TextOptions options(bool weekNumbers, bool dayOfYear)
+{
+    engine::TextOptions o;
+    o.weekNumbers = weekNumbers;
+    o.dayOfYear = dayOfYear;
+    return o;
+}
+
+// The months of the years without 29 February as the engine has them, for
+// textlayouts.py: its weeks, the day of the year of the 1st and each week's
+// ISO week (that of its last day).
+QByteArray engineMonths()
+{
+    QByteArray lines;
+    for (int year : {0, 3200, 6400, 9600}) {
+        for (int month = 1; month <= 12; ++month) {
+            const engine::MonthWeeks m = engine::monthWeeks(year, month);
+            lines += QStringLiteral("%1 %2 %3 %4 %5")
+                         .arg(year)
+                         .arg(month)
+                         .arg(m.firstColumn)
+                         .arg(m.days)
+                         .arg(engine::dayOfYear({year, month, 1}))
+                         .toLatin1();
+            for (int week = 0; week < m.weeks(); ++week) {
+                int last = 6;
+                while (m.dayAt(week, last) == 0)
+                    --last;
+                lines += ' ' + QByteArray::number(engine::isoWeek({year, month, m.dayAt(week, last)}).week);
+            }
+            lines += '\n';
+        }
+    }
+    return lines;
 }
 
 QByteArray bytes(const std::string &text)
@@ -175,6 +226,49 @@ private slots:
                                       .arg(QString::fromLatin1(text), QString::fromLatin1(python));
             QVERIFY2(text == python, qPrintable(shown));
         }
+    }
+
+    // Each month with -w, -j and both; with the months around it, plain and with
+    // the same options; each year with them. The years 0, 3200, 6400 and 9600
+    // have no 29 February here: Python lays out the engine's own weeks, days
+    // of the year and ISO weeks for them instead of its Gregorian ones (so
+    // the months around them, December 3200 beside January 3201, too).
+    void withOptionsAsPythonLaysThemOut()
+    {
+        QProcess python;
+        QStringList arguments{QStringLiteral(TEXTLAYOUTS_PY)};
+        for (int year : optionYears())
+            arguments << QString::number(year);
+        python.start(QStringLiteral("/usr/bin/python3"), arguments);
+        python.write(engineMonths());
+        python.closeWriteChannel();
+        QVERIFY2(python.waitForFinished(120000), "python3 did not finish");
+        QCOMPARE(python.exitCode(), 0);
+        const QList<QByteArray> texts = python.readAllStandardOutput().split('\f');
+        const std::array<std::pair<bool, bool>, 4> all{{{false, false}, {true, false}, {false, true}, {true, true}}};
+        qsizetype i = 0;
+        int differing = 0;
+        QString first;
+        auto compare = [&](const std::string &text, const QString &what) {
+            const QByteArray expected = texts.value(i++);
+            if (bytes(text) != expected && differing++ == 0)
+                first = QStringLiteral("%1:\n%2Python:\n%3")
+                            .arg(what, QString::fromLatin1(bytes(text)), QString::fromLatin1(expected));
+        };
+        for (int year : optionYears()) {
+            for (const auto &[w, j] : std::span(all).subspan(1))
+                for (int month = 1; month <= 12; ++month)
+                    compare(engine::monthText(year, month, options(w, j)),
+                            QStringLiteral("%1-%2 w%3 j%4").arg(year).arg(month).arg(w).arg(j));
+            for (const auto &[w, j] : all)
+                for (int month = 1; month <= 12; ++month)
+                    compare(engine::threeMonthsText(year, month, options(w, j)),
+                            QStringLiteral("-3 %1-%2 w%3 j%4").arg(year).arg(month).arg(w).arg(j));
+            for (const auto &[w, j] : std::span(all).subspan(1))
+                compare(engine::yearText(year, options(w, j)), QStringLiteral("%1 w%2 j%3").arg(year).arg(w).arg(j));
+        }
+        QVERIFY2(differing == 0, qPrintable(QStringLiteral("%1 differ, the first: %2").arg(differing).arg(first)));
+        QCOMPARE(i, texts.size() - 1);
     }
 
     // Common years starting on a Saturday: every month as in 2022, under their own year line.
