@@ -3,7 +3,11 @@
 // client area. They depend on this and not on the window, nor on each other.
 #pragma once
 
+#include "engine/days.h"
+
 #include <QList>
+
+#include <optional>
 
 class QWidget;
 
@@ -31,6 +35,12 @@ public:
     // beside the grid widens (the controls move with the grid).
     [[nodiscard]] virtual QWidget *clientArea() const = 0;
     virtual void widenBy(int twips) = 0;
+    // The chosen day: a day the person went to (a typed date, the command
+    // line), marked while its month is shown, until another is chosen.
+    [[nodiscard]] virtual std::optional<engine::Date> chosenDay() const = 0;
+    // Shows the day's month as every change of month does, marks the day
+    // and puts the keyboard focus on its cell.
+    virtual void chooseDay(const engine::Date &day) = 0;
     // The week numbers beside the grid: the person's choice, remembered.
     [[nodiscard]] virtual bool weekNumbersShown() const = 0;
     virtual void showWeekNumbers(bool shown) = 0;

@@ -246,6 +246,15 @@ void Form1::widenBy(int twips)
     setClientSize(m_clientWidth, 4755);
 }
 
+void Form1::chooseDay(const engine::Date &day)
+{
+    if (!engine::isValid(day))
+        return;
+    m_chosen = day;
+    showMonth(day.year, day.month);
+    dayCell(m_shownStartCell + day.day - 1)->setFocus(Qt::OtherFocusReason);
+}
+
 bool Form1::weekNumbersShown() const
 {
     return m_weekColumn->isShown();

@@ -48,6 +48,8 @@ public:
     void widenBy(int twips) override;
     // The ISO week numbers beside the grid (off by default; remembered).
     [[nodiscard]] WeekColumn &weekColumn() const { return *m_weekColumn; }
+    [[nodiscard]] std::optional<engine::Date> chosenDay() const override { return m_chosen; }
+    void chooseDay(const engine::Date &day) override;
     [[nodiscard]] bool weekNumbersShown() const override;
     void showWeekNumbers(bool shown) override;
 
@@ -91,4 +93,5 @@ private:
     QDate m_today;            // as of the last drawing, or the last change of the date
     int m_clientWidth = 5400; // twips
     WeekColumn *m_weekColumn = nullptr;
+    std::optional<engine::Date> m_chosen;
 };
