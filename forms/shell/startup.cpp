@@ -9,7 +9,13 @@
 
 namespace {
 
-std::optional<std::pair<int, int>> g_startMonth;
+// The month, and the day in it (0 for none), the command line named.
+struct StartMonth {
+    int year;
+    int month;
+    int day;
+};
+std::optional<StartMonth> g_startMonth;
 
 } // namespace
 
@@ -17,7 +23,10 @@ void startWindows(const StartOptions &options)
 {
     g_startMonth.reset();
     if (options.year >= 0)
-        g_startMonth = std::pair{options.year, options.month};
+        g_startMonth = StartMonth{options.year, options.month, options.day};
+    // -w holds for this run, whatever the person chose before; not remembered.
+    if (options.weekNumbers)
+        rt::services().preferences->setWeekNumbersForThisRun(*options.weekNumbers);
     if (options.splash) {
         frmSplash &splash = rt::form<frmSplash>();
         splash.setVisible(true);
@@ -37,6 +46,11 @@ void startWindows(const StartOptions &options)
 
 void showStartMonth()
 {
-    if (const auto month = std::exchange(g_startMonth, std::nullopt))
-        rt::form<Form1>().showMonth(month->first, month->second);
+    if (const auto start = std::exchange(g_startMonth, std::nullopt)) {
+        Form1 &calendar = rt::form<Form1>();
+        if (start->day > 0)
+            calendar.chooseDay({start->year, start->month, start->day});
+        else
+            calendar.showMonth(start->year, start->month);
+    }
 }

@@ -200,6 +200,16 @@ private slots:
         QCOMPARE(f.monthc->ListIndex(), shown.month() - 1);
         QCOMPARE(f.millenium->Text() + f.century->Text() + f.decade->Text() + f.yearc->Text(),
                  QStringLiteral("%1").arg(shown.year(), 4, 10, QLatin1Char('0')));
+        // A day named is the chosen one, with the focus; -w shows the week numbers.
+        const int day = command.start.day;
+        QCOMPARE(f.chosenDay().has_value(), day > 0);
+        if (day > 0) {
+            QCOMPARE(f.chosenDay()->day, day);
+            const auto *focus = qobject_cast<rt::TextBox *>(f.client()->window()->focusWidget());
+            QVERIFY(focus);
+            QCOMPARE(focus->Text(), QString::number(day));
+        }
+        QCOMPARE(f.weekNumbersShown(), command.start.weekNumbers.value_or(false));
 
         // The calendar unloaded while the frame stays: back on today at the next tick.
         f.Unload();
