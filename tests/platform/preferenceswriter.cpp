@@ -1,8 +1,11 @@
 // Changes the preferences in the file it is given, on and off, until it is
-// killed (tst_preferences kills it in the middle of its writing).
+// killed (tst_preferences kills it in the middle of its writing); says
+// "written" once the file has been written the first time.
 #include "preferences.h"
 
 #include <QCoreApplication>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -10,6 +13,10 @@ int main(int argc, char *argv[])
     if (argc != 2)
         return 2;
     rt::Preferences preferences(QString::fromLocal8Bit(argv[1]));
-    for (bool on = true;; on = !on)
+    preferences.setWeekNumbers(true);
+    // Written once: the test may kill it from now on.
+    std::puts("written");
+    std::fflush(stdout);
+    for (bool on = false;; on = !on)
         preferences.setWeekNumbers(on);
 }
