@@ -161,12 +161,13 @@ void Form1::createControls()
 
     // Cell n: row n / 7, column n % 7 (Monday first); neighbours overlap by
     // 15 twips so that their borders meet. A screen reader says where a cell
-    // stands ("Tuesday, week 1") and then the day it shows; where stays the
-    // same for every month, so it is said here once, not at each drawing.
+    // stands ("Tuesday, row 1": the grid's row, the week of the year being
+    // the week column's) and then the day it shows; where stays the same
+    // for every month, so it is said here once, not at each drawing.
     for (int n = 0; n < 42; ++n) {
         auto *cell = new rt::TextBox(w);
         cell->setObjectName(QStringLiteral("text1(%1)").arg(n));
-        cell->setAccessibleName(QStringLiteral("%1, week %2")
+        cell->setAccessibleName(QStringLiteral("%1, row %2")
                                     .arg(QString::fromLatin1(headers[static_cast<std::size_t>(n % 7 + 1) % 7].day))
                                     .arg(n / 7 + 1));
         cell->setGeometry(twipsRect(240 + 600 * (n % 7), 1680 + 480 * (n / 7), 615, 495));

@@ -5,7 +5,7 @@ accessibility bus (AT-SPI) on a real X server.
 Runs in a display session of its own (scripts/display-session.sh: Xvfb,
 openbox and a D-Bus session), runs the program with
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1, and then, with the keyboard alone:
-reads the 42 day cells (each named by weekday and week, its text the day),
+reads the 42 day cells (each named by weekday and row, its text the day),
 types "June" (the list says "Jun") and hears from Alt+T why
 nothing is drawn, chooses February 1900 in the five selectors, presses the
 button with its access key Alt+T and reads the new month.
@@ -224,12 +224,12 @@ def read_the_calendar(pyatspi, proc):
     main = the_frame(pyatspi, app)
 
     def cells():
-        found = [n for n in walk(main) if n.getRoleName() == "text" and re.fullmatch(r"\w+day, week \d", n.name)]
+        found = [n for n in walk(main) if n.getRoleName() == "text" and re.fullmatch(r"\w+day, row \d", n.name)]
         return found if len(found) == 42 else None
 
     grid = wait_for("the 42 day cells", cells)
     for n, cell in enumerate(grid):
-        expected = f"{WEEKDAYS[n % 7]}, week {n // 7 + 1}"
+        expected = f"{WEEKDAYS[n % 7]}, row {n // 7 + 1}"
         if cell.name != expected:
             raise Failure(f"cell {n} is named {cell.name!r}, not {expected!r}")
 
