@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "browser/frmbrowser.h"
+#include "calendar/dayfacts.h"
 #include "calendar/monthactions.h"
 #include "calendar/monthsteps.h"
 #include "calendar/weekcolumn.h"
@@ -161,12 +162,14 @@ void Form1::createControls()
 
     // Cell n: row n / 7, column n % 7 (Monday first); neighbours overlap by
     // 15 twips so that their borders meet. A screen reader says where a cell
-    // stands ("Tuesday, week 1") and then the day it shows; where stays the
-    // same for every month, so it is said here once, not at each drawing.
+    // stands ("Tuesday, row 1": the grid's row, the week of the year being
+    // the week column's and the day's description's) and then the day it
+    // shows; where stays the same for every month, so it is said here once,
+    // not at each drawing.
     for (int n = 0; n < 42; ++n) {
         auto *cell = new rt::TextBox(w);
         cell->setObjectName(QStringLiteral("text1(%1)").arg(n));
-        cell->setAccessibleName(QStringLiteral("%1, week %2")
+        cell->setAccessibleName(QStringLiteral("%1, row %2")
                                     .arg(QString::fromLatin1(headers[static_cast<std::size_t>(n % 7 + 1) % 7].day))
                                     .arg(n / 7 + 1));
         cell->setGeometry(twipsRect(240 + 600 * (n % 7), 1680 + 480 * (n / 7), 615, 495));
@@ -183,12 +186,16 @@ void Form1::createControls()
     new MonthSteps(*this);
     m_weekColumn = new WeekColumn(*this);
     m_weekColumn->setShown(rt::services().preferences->weekNumbers());
+    // What each day is, in its cell's tooltip and description.
+    auto *facts = new DayFacts(*this);
+    on(this, &Form1::drawn, [facts] { facts->update(); });
 
     // Today's mark follows the date: at midnight, and when the system's
-    // date, time or time zone is set.
-    on(new rt::DateWatch(this), &rt::DateWatch::dateMayHaveChanged, [this] {
+    // date, time or time zone is set; and with it, how far each day is.
+    on(new rt::DateWatch(this), &rt::DateWatch::dateMayHaveChanged, [this, facts] {
         m_today = rt::services().date->today();
         markToday();
+        facts->update();
     });
 }
 

@@ -5,10 +5,11 @@ accessibility bus (AT-SPI) on a real X server.
 Runs in a display session of its own (scripts/display-session.sh: Xvfb,
 openbox and a D-Bus session), runs the program with
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1, and then, with the keyboard alone:
-reads the 42 day cells (each named by weekday and week, its text the day),
+reads the 42 day cells (each named by weekday and row, its text the day),
 types "June" (the list says "Jun") and hears from Alt+T why
 nothing is drawn, chooses February 1900 in the five selectors, presses the
-button with its access key Alt+T and reads the new month.
+button with its access key Alt+T and reads the new month; moves into the
+next month with an arrow key and hears what the day the focus lands on is.
 
 With --browser it closes the frame instead and reads the site browser that
 opens: every object a screen reader meets in it has a name and is shown, up
@@ -224,12 +225,12 @@ def read_the_calendar(pyatspi, proc):
     main = the_frame(pyatspi, app)
 
     def cells():
-        found = [n for n in walk(main) if n.getRoleName() == "text" and re.fullmatch(r"\w+day, week \d", n.name)]
+        found = [n for n in walk(main) if n.getRoleName() == "text" and re.fullmatch(r"\w+day, row \d", n.name)]
         return found if len(found) == 42 else None
 
     grid = wait_for("the 42 day cells", cells)
     for n, cell in enumerate(grid):
-        expected = f"{WEEKDAYS[n % 7]}, week {n // 7 + 1}"
+        expected = f"{WEEKDAYS[n % 7]}, row {n // 7 + 1}"
         if cell.name != expected:
             raise Failure(f"cell {n} is named {cell.name!r}, not {expected!r}")
 
@@ -343,6 +344,24 @@ def read_the_calendar(pyatspi, proc):
     wait_for("March 1900 in the grid", lambda: month_shown(texts(), 1900, 3), seconds=10)
     wait_for("the focus on 6 March", lambda: on_cell() and focused().queryText().getText(0, -1) == "6", seconds=5)
     print("pressed Right on the blank cell after February 1900 and landed on 6 March")
+
+    # What the day is, in the description of the cell with the focus: the
+    # days since then in the program's locale's digits (today's, or
+    # yesterday's should midnight pass meanwhile).
+    told = r"Tuesday, 6 March 1900, day 65 of 365, week 10, ([\d,.\s\u00a0\u202f']+) days ago"
+
+    def heard():
+        match = re.fullmatch(told, focused().description)
+        return match and int(re.sub(r"\D", "", match.group(1)))
+
+    try:
+        days = wait_for("the day's description on 6 March", heard, seconds=5)
+    except Failure:
+        raise Failure(f"6 March 1900 is described as {focused().description!r}") from None
+    since = (datetime.date.today() - datetime.date(1900, 3, 6)).days
+    if days not in (since, since - 1):
+        raise Failure(f"6 March 1900 is {days} days ago, not {since}: {focused().description!r}")
+    print(f"heard on 6 March: {focused().description}")
     return 0
 
 

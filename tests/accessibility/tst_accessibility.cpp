@@ -192,8 +192,9 @@ private slots:
         QCOMPARE(accessible(f.monthc)->text(QAccessible::Value), QStringLiteral("Jun"));
     }
 
-    // "Tuesday, week 1" and then the day; only the day changes with the month.
-    void dayCellsSayWeekdayAndWeek()
+    // "Tuesday, row 1" (the grid's row: "week" is the ISO week's word) and
+    // then the day; only the day changes with the month.
+    void dayCellsSayWeekdayAndRow()
     {
         testing::ProgramDoubles d;
         Form1 &f = rt::form<Form1>();
@@ -204,7 +205,7 @@ private slots:
                 QAccessibleInterface *cell = accessible(f.text1[static_cast<std::size_t>(n)]);
                 QCOMPARE(cell->role(), QAccessible::EditableText);
                 QCOMPARE(cell->text(QAccessible::Name),
-                         QStringLiteral("%1, week %2").arg(weekdays[n % 7]).arg(n / 7 + 1));
+                         QStringLiteral("%1, row %2").arg(weekdays[n % 7]).arg(n / 7 + 1));
                 QCOMPARE(cell->text(QAccessible::Value), days[n]);
             }
         };

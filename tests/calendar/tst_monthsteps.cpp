@@ -37,12 +37,14 @@ void turnWheel(QWidget *over, int delta, Qt::KeyboardModifiers modifiers = Qt::N
     QApplication::sendEvent(over, &wheel);
 }
 
-// The cells that show a mark, and what a screen reader hears of them.
+// The cells that show a mark, and what a screen reader hears of them. The
+// cell with the focus says what its day is too (tst_dayfacts); the others'
+// descriptions are their marks' words alone.
 QStringList marked(const Form1 &f)
 {
     QStringList out;
     for (const rt::TextBox *cell : f.text1) {
-        if (cell->isMarked() || cell->font().bold() || !cell->accessibleDescription().isEmpty())
+        if (cell->isMarked() || cell->font().bold() || (!cell->hasFocus() && !cell->accessibleDescription().isEmpty()))
             out << QStringLiteral("%1 %2 %3").arg(cell->objectName(), cell->Text(), cell->accessibleDescription());
     }
     return out;

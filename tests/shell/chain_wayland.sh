@@ -294,7 +294,7 @@ def cells():
             for window in app:
                 if window is not None and window.name == frame:
                     found = [n.queryText().getText(0, -1) for n in walk(window)
-                             if n.getRoleName() == "text" and n.name.endswith(("week 1", "week 2", "week 3", "week 4", "week 5", "week 6"))]
+                             if n.getRoleName() == "text" and n.name.endswith(("row 1", "row 2", "row 3", "row 4", "row 5", "row 6"))]
                     if len(found) == 42:
                         return found
 def expected(day):
