@@ -35,6 +35,9 @@ public:
     // beside the grid widens (the controls move with the grid).
     [[nodiscard]] virtual QWidget *clientArea() const = 0;
     virtual void widenBy(int twips) = 0;
+    // Today as the grid was last drawn or its mark last moved (the date the
+    // marks and the distances go by).
+    [[nodiscard]] virtual engine::Date today() const = 0;
     // The chosen day: a day the person went to (a typed date, the command
     // line), marked while its month is shown, until another is chosen.
     [[nodiscard]] virtual std::optional<engine::Date> chosenDay() const = 0;

@@ -115,8 +115,7 @@ QString DayFacts::cellText(int n) const
     const int day = engine::layout(engine::selectionOf(year, month)).dayAt(n);
     if (day == 0)
         return {};
-    const QDate today = rt::services().date->today();
-    return text({year, month, day}, {today.year(), today.month(), today.day()}, m_grid.chosenDay());
+    return text({year, month, day}, m_grid.today(), m_grid.chosenDay());
 }
 
 int DayFacts::cellIndex(const QObject *watched) const

@@ -253,6 +253,12 @@ void Form1::widenBy(int twips)
     setClientSize(m_clientWidth, 4755);
 }
 
+engine::Date Form1::today() const
+{
+    const QDate today = m_today.isValid() ? m_today : rt::services().date->today();
+    return {today.year(), today.month(), today.day()};
+}
+
 void Form1::chooseDay(const engine::Date &day)
 {
     if (!engine::isValid(day))

@@ -49,6 +49,7 @@ public:
     void widenBy(int twips) override;
     // The ISO week numbers beside the grid (off by default; remembered).
     [[nodiscard]] WeekColumn &weekColumn() const { return *m_weekColumn; }
+    [[nodiscard]] engine::Date today() const override;
     [[nodiscard]] std::optional<engine::Date> chosenDay() const override { return m_chosen; }
     void chooseDay(const engine::Date &day) override;
     [[nodiscard]] bool weekNumbersShown() const override;
