@@ -219,19 +219,32 @@ def previous_sections(report):
     return main.rstrip("\n") + "\n", (found + rest if found else None)
 
 
+# The other forms of the text and their counterparts: what each prints.
+TEXT_FORMS = [
+    ("temporia --text -3 2 1900", "ncal -3 -M -b 2 1900",
+     "January to March 1900 side by side, Monday first (`ncal` adds the year above them)"),
+    ("temporia --text -w 1900", "ncal -w -M -b 1900",
+     "the year 1900 three months across, Monday first, with the ISO week numbers (`ncal`'s in a `w|` column)"),
+    ("temporia --text -w 1900", "python3 -m calendar 1900",
+     "the year 1900 three months across, Monday first; Python's without week numbers"),
+]
+
+
 def command_line(folder):
-    """Whole-process times of the same month from three terminal calendars (hyperfine)."""
+    """Whole-process times of the same months from three terminal calendars (hyperfine)."""
     with open(os.path.join(folder, "text.json")) as f:
         results = {r["command"]: r for r in json.load(f)["results"]}
     ours = results["temporia --text 2 1900"]
     ncal = results["ncal -M -b 2 1900"]
     python = results["python3 -m calendar 1900 2"]
     runs = ", ".join(f"{name} {len(r['times'])}" for name, r in results.items())
+    forms = [(a, b, what) for a, b, what in TEXT_FORMS if a in results and b in results]
     return [
         COMMAND_LINE,
         "",
         "February 1900 printed as text by three terminal calendars, each a whole process from start to exit,",
-        "started without a shell and timed by hyperfine (medians; no display).",
+        "started without a shell and timed by hyperfine (medians; no display); then the other forms of the text",
+        "against their nearest counterparts.",
         "",
         f"Machine: {machine()}.",
         "",
@@ -240,6 +253,10 @@ def command_line(folder):
         row("`temporia --text 2 1900` vs `python3 -m calendar 1900 2`", ours["median"], python["median"], "ms", 1.0,
             1e3),
         row("`temporia --text 2 1900` vs `ncal -M -b 2 1900`", ours["median"], ncal["median"], "ms", None, 1e3),
+    ] + [
+        row(f"`{a}` vs `{b}`: {what}", results[a]["median"], results[b]["median"], "ms", None, 1e3)
+        for a, b, what in forms
+    ] + [
         "",
         f"Runs behind each median: {runs}.",
         "",
