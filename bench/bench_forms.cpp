@@ -1,7 +1,9 @@
 // One drawing of the calendar window (read five selectors, compute, write 42
 // cells) against 42 bare QLineEdit::setText calls with the same texts, and
 // one slideshow tick of the main frame (handing over the photograph decoded
-// ahead between ticks); a month step by key against a press of the button.
+// ahead between ticks); a month step by key against a press of the button;
+// a drawing with the week numbers shown against one without; a typed date
+// gone to against a month step by key.
 //
 // The drawing and its baseline are timed by hand around the measured calls
 // alone, with the same clock: pausing the library's timer to change months
@@ -13,8 +15,10 @@
 // ratio is written as JSON: on a shared two-core machine the speed changes
 // from one second to the next, and only measures taken side by side give a
 // ratio that holds still from run to run.
+#include "calendar/dateinput.h"
 #include "calendar/form1.h"
 #include "manualclock.h"
+#include "preferences.h"
 #include "shell/mdiform1.h"
 
 #include <QApplication>
@@ -32,6 +36,7 @@
 #include <memory>
 #include <string_view>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -61,22 +66,39 @@ void selectMonth(Form1 &f, bool first)
     f.monthc->setListIndex(first ? 6 : 1);
 }
 
+// The window as designed (the week numbers hidden), on July 2024.
 Form1 &calendar()
 {
     Form1 &f = rt::form<Form1>();
     f.setVisible(true);
+    f.showWeekNumbers(false);
     f.showMonth(2024, 7);
     return f;
 }
 
-Step drawingStep()
+// With the week numbers shown or hidden as asked. Two measures of a pair
+// share the one window: the first call of each side's half-round shows or
+// hides the column (the person's menu item, with its layout), outside the time.
+Step drawingStep(bool weekNumbers)
 {
     Form1 &f = calendar();
-    return [&f, first = true]() mutable {
+    return [&f, weekNumbers, first = true]() mutable {
+        if (f.weekNumbersShown() != weekNumbers)
+            f.showWeekNumbers(weekNumbers);
         selectMonth(f, first);
         first = !first;
         return timed([&] { f.go_Click(); });
     };
+}
+
+Step drawingStep()
+{
+    return drawingStep(false);
+}
+
+Step drawingWithWeeksStep()
+{
+    return drawingStep(true);
 }
 
 // 42 bare line edits in a window of their own, given the texts of 2024-07
@@ -115,6 +137,36 @@ Step stepByKeyStep()
         QKeyEvent key(QEvent::KeyPress, forward ? Qt::Key_PageDown : Qt::Key_PageUp, Qt::NoModifier);
         forward = !forward;
         return timed([&] { QApplication::sendEvent(f.go, &key); });
+    };
+}
+
+// A typed date gone to, from the text to the grid drawn: what Enter in the
+// "Go to date" field does after taking the field's text. The text is read by
+// readDate() as the field reads it (the locale's names and orders), and the
+// day is chosen through the window's chooseDay(), which shows its month,
+// marks the day and puts the focus on its cell. Two dates in other months and
+// other years, typed in two forms, in turn. Sending Key_Return to the field
+// instead times the same path with the field's own key handling on top.
+Step goToDateStep()
+{
+    Form1 &f = calendar();
+    return [&f, locale = QLocale(), which = 0]() mutable {
+        static const std::array<QString, 2> typed{QStringLiteral("14 July 1789"), QStringLiteral("2024-02-29")};
+        const QString &text = typed[static_cast<std::size_t>(which)];
+        which ^= 1;
+        bool chosen = false;
+        const double t = timed([&] {
+            const std::variant<DateInput, QString> read = readDate(text, locale, 2024, 7, 1);
+            if (const auto *date = std::get_if<DateInput>(&read)) {
+                f.chooseDay({date->year, date->month, date->day});
+                chosen = true;
+            }
+        });
+        if (!chosen) {
+            std::fprintf(stderr, "goToDate: \"%s\" was not read as a date\n", qPrintable(text));
+            std::exit(1);
+        }
+        return t;
     };
 }
 
@@ -167,10 +219,12 @@ struct Pair {
 
 void writePairs(int rounds, int calls)
 {
-    const std::array<Pair, 3> pairs{{
+    const std::array<Pair, 5> pairs{{
         {"drawing/bareSetText", drawingStep, bareSetTextStep},
         {"stepByKey/pressButton", stepByKeyStep, pressButtonStep},
         {"stepByKey/clickButton", stepByKeyStep, clickButtonStep},
+        {"drawingWithWeeks/drawing", drawingWithWeeksStep, drawingStep},
+        {"goToDate/stepByKey", goToDateStep, stepByKeyStep},
     }};
     std::printf("{\"rounds\": %d, \"calls\": %d, \"pairs\": {", rounds, calls);
     const char *separator = "";
@@ -230,6 +284,18 @@ static void stepByKey(benchmark::State &state)
 }
 BENCHMARK(stepByKey)->UseManualTime();
 
+static void drawingWithWeeks(benchmark::State &state)
+{
+    run(state, drawingWithWeeksStep());
+}
+BENCHMARK(drawingWithWeeks)->UseManualTime();
+
+static void goToDate(benchmark::State &state)
+{
+    run(state, goToDateStep());
+}
+BENCHMARK(goToDate)->UseManualTime();
+
 static void pressButton(benchmark::State &state)
 {
     run(state, pressButtonStep());
@@ -269,6 +335,10 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     rt::installFonts();
+    // The preferences in memory: the window starts as designed, whatever the
+    // person's file says, and showing the week numbers writes nothing.
+    rt::Preferences preferences;
+    rt::services().preferences = &preferences;
     // --pairs[=ROUNDS]: the compared measures in turn, as JSON on stdout.
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];

@@ -219,19 +219,32 @@ def previous_sections(report):
     return main.rstrip("\n") + "\n", (found + rest if found else None)
 
 
+# The other forms of the text and their counterparts: what each prints.
+TEXT_FORMS = [
+    ("temporia --text -3 2 1900", "ncal -3 -M -b 2 1900",
+     "January to March 1900 side by side, Monday first (`ncal` adds the year above them)"),
+    ("temporia --text -w 1900", "ncal -w -M -b 1900",
+     "the year 1900 three months across, Monday first, with the ISO week numbers (`ncal`'s in a `w|` column)"),
+    ("temporia --text -w 1900", "python3 -m calendar 1900",
+     "the year 1900 three months across, Monday first; Python's without week numbers"),
+]
+
+
 def command_line(folder):
-    """Whole-process times of the same month from three terminal calendars (hyperfine)."""
+    """Whole-process times of the same months from three terminal calendars (hyperfine)."""
     with open(os.path.join(folder, "text.json")) as f:
         results = {r["command"]: r for r in json.load(f)["results"]}
     ours = results["temporia --text 2 1900"]
     ncal = results["ncal -M -b 2 1900"]
     python = results["python3 -m calendar 1900 2"]
     runs = ", ".join(f"{name} {len(r['times'])}" for name, r in results.items())
+    forms = [(a, b, what) for a, b, what in TEXT_FORMS if a in results and b in results]
     return [
         COMMAND_LINE,
         "",
         "February 1900 printed as text by three terminal calendars, each a whole process from start to exit,",
-        "started without a shell and timed by hyperfine (medians; no display).",
+        "started without a shell and timed by hyperfine (medians; no display); then the other forms of the text",
+        "against their nearest counterparts.",
         "",
         f"Machine: {machine()}.",
         "",
@@ -240,6 +253,10 @@ def command_line(folder):
         row("`temporia --text 2 1900` vs `python3 -m calendar 1900 2`", ours["median"], python["median"], "ms", 1.0,
             1e3),
         row("`temporia --text 2 1900` vs `ncal -M -b 2 1900`", ours["median"], ncal["median"], "ms", None, 1e3),
+    ] + [
+        row(f"`{a}` vs `{b}`: {what}", results[a]["median"], results[b]["median"], "ms", None, 1e3)
+        for a, b, what in forms
+    ] + [
         "",
         f"Runs behind each median: {runs}.",
         "",
@@ -284,8 +301,8 @@ def main():
         "",
         "Made by `bench/run` from one run of every benchmark, side by side; nothing here is typed by hand.",
         "The engine and the slideshow tick are Google Benchmark medians (CPU time). The drawing, the month step, the",
-        "button and their baselines are timed by hand around the measured calls alone, each pair in turn in the same",
-        f"process: {rounds} rounds of {calls} calls of each, the order swapped every round. Their ratio is the median of the",
+        "button, the typed date and their baselines are timed by hand around the measured calls alone, each pair in",
+        f"turn in the same process: {rounds} rounds of {calls} calls of each, the order swapped every round. Their ratio is the median of the",
         "rounds' ratios, with the middle half of them in brackets; a target is said met or not met only when that",
         "whole spread is on its side. Whole-process figures are medians of separate runs on a private Xvfb screen",
         "(1280x800) with openbox, programs started in turn.",
@@ -301,6 +318,10 @@ def main():
                  "(mouse press and release)", paired["stepByKey/pressButton"], 1.1),
         pair_row("A month step by key vs the button's `click()` (no mouse events)", paired["stepByKey/clickButton"],
                  None),
+        pair_row("One drawing (`go_Click`) with the week numbers shown vs one without",
+                 paired["drawingWithWeeks/drawing"], 1.15),
+        pair_row("Going to a typed date (the text read by `readDate`, then `chooseDay`: grid drawn, day marked and "
+                 "focused) vs a month step by key", paired["goToDate/stepByKey"], 1.1),
         row("Start-up to the splash window shown vs bare Qt window with the same texts", start["program"][0],
             start["text"][0], "ms", 1.05),
         row("Resident memory, frame and calendar up vs bare maximised window", memory["program"][0],

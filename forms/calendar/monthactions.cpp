@@ -126,9 +126,12 @@ void MonthActions::copyMonth()
         return;
     const int year = m_grid.shownYear();
     const int month = m_grid.shownMonth();
+    // The week numbers go along while the window shows them.
+    engine::TextOptions options;
+    options.weekNumbers = m_grid.weekNumbersShown();
     auto *data = new QMimeData;
-    data->setText(QString::fromStdString(engine::monthText(year, month)));
-    data->setHtml(monthHtml(year, month));
+    data->setText(QString::fromStdString(engine::monthText(year, month, options)));
+    data->setHtml(monthHtml(year, month, options.weekNumbers));
     QApplication::clipboard()->setMimeData(data);
 }
 
@@ -161,7 +164,7 @@ void MonthActions::printOn(QPrinter &printer)
     QPainter painter;
     bool printed = painter.begin(&printer);
     if (printed) {
-        paintMonth(painter, printArea(printer), year, month);
+        paintMonth(painter, printArea(printer), year, month, m_grid.weekNumbersShown());
         printed = painter.end() && printer.printerState() != QPrinter::Error;
     }
     if (!printed) {

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDate>
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
@@ -69,9 +70,22 @@ QString pdfText(const QString &file)
     return QString::fromUtf8(pdftotext.readAllStandardOutput());
 }
 
+// The ISO week of each week of the month, Monday first, as Qt counts them
+// (proleptic Gregorian: not for the years the 3200 rule changes).
+QList<int> isoWeeks(int year, int month)
+{
+    QList<int> weeks;
+    const QDate first(year, month, 1);
+    for (QDate monday = first.addDays(1 - first.dayOfWeek()); monday <= first.addMonths(1).addDays(-1);
+         monday = monday.addDays(7))
+        weeks << std::max(monday, first).weekNumber();
+    return weeks;
+}
+
 // The printed page: one page, the title, the weekdays Monday to Sunday, and
-// every day of the month in order, once.
-void verifyPrinted(const QString &file, int year, int month)
+// every day of the month in order, once; with `weekNumbers`, "WK" before
+// Monday and each week's number before its days.
+void verifyPrinted(const QString &file, int year, int month, bool weekNumbers = false)
 {
     const QString text = pdfText(file);
     QVERIFY2(!text.isEmpty(), "pdftotext read nothing");
@@ -83,16 +97,53 @@ void verifyPrinted(const QString &file, int year, int month)
         QStringLiteral("Monday\\s+Tuesday\\s+Wednesday\\s+Thursday\\s+Friday\\s+Saturday\\s+Sunday"));
     const QRegularExpressionMatch header = weekdays.match(text, titleAt + title.size());
     QVERIFY2(header.hasMatch(), qPrintable(text));
-    QStringList days;
+    QCOMPARE(text.mid(titleAt + title.size(), header.capturedStart() - titleAt - title.size()).simplified(),
+             weekNumbers ? QStringLiteral("WK") : QString());
+    QStringList words;
     for (const QString &word : text.mid(header.capturedEnd()).split(QRegularExpression(QStringLiteral("\\s+")))) {
         if (!word.isEmpty())
-            days << word;
+            words << word;
     }
+    const engine::MonthWeeks m = engine::monthWeeks(year, month);
+    const QList<int> weeks = weekNumbers ? isoWeeks(year, month) : QList<int>();
+    if (weekNumbers)
+        QCOMPARE(weeks.size(), m.weeks());
     QStringList expected;
-    for (int day = 1; day <= engine::monthWeeks(year, month).days; ++day)
-        expected << QString::number(day);
-    QCOMPARE(days, expected);
+    for (int week = 0; week < m.weeks(); ++week) {
+        if (weekNumbers)
+            expected << QString::number(weeks[week]);
+        for (int column = 0; column < 7; ++column) {
+            if (const int day = m.dayAt(week, column))
+                expected << QString::number(day);
+        }
+    }
+    QCOMPARE(words, expected);
 }
+
+// The clipboard's HTML as a word processor takes it: its table, cell by cell.
+class PastedTable {
+public:
+    explicit PastedTable(const QString &html)
+    {
+        m_document.setHtml(html);
+        for (QTextFrame *frame : m_document.rootFrame()->childFrames()) {
+            if ((m_table = qobject_cast<QTextTable *>(frame)))
+                break;
+        }
+    }
+    [[nodiscard]] QTextTable *table() const { return m_table; }
+    [[nodiscard]] QString text(int row, int column) const
+    {
+        const QTextTableCell cell = m_table->cellAt(row, column);
+        QTextCursor cursor = cell.firstCursorPosition();
+        cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+        return cursor.selectedText();
+    }
+
+private:
+    QTextDocument m_document;
+    QTextTable *m_table = nullptr;
+};
 
 // The printed page as pdftoppm draws it, in grey and without smoothing: a
 // pixel is white exactly where nothing is drawn.
@@ -215,23 +266,13 @@ private slots:
         QCOMPARE(data->text(), QString::fromStdString(engine::monthText(1900, 2)));
 
         // As a word processor takes the HTML: one table, title across, weekdays, five weeks.
-        QTextDocument document;
-        document.setHtml(data->html());
-        QTextTable *table = nullptr;
-        for (QTextFrame *frame : document.rootFrame()->childFrames()) {
-            if ((table = qobject_cast<QTextTable *>(frame)))
-                break;
-        }
+        const PastedTable pasted(data->html());
+        QTextTable *table = pasted.table();
         QVERIFY(table);
         QCOMPARE(table->columns(), 7);
         QCOMPARE(table->rows(), 2 + 5);
         QCOMPARE(table->cellAt(0, 0).columnSpan(), 7);
-        auto cellText = [&](int row, int column) {
-            const QTextTableCell cell = table->cellAt(row, column);
-            QTextCursor cursor = cell.firstCursorPosition();
-            cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
-            return cursor.selectedText();
-        };
+        auto cellText = [&](int row, int column) { return pasted.text(row, column); };
         QCOMPARE(cellText(0, 0), QStringLiteral("February 1900"));
         QCOMPARE(cellText(1, 0), QStringLiteral("Monday"));
         QCOMPARE(cellText(1, 6), QStringLiteral("Sunday"));
@@ -290,6 +331,65 @@ private slots:
         QVERIFY(fx.doubles.messages.shown.empty());
     }
 
+    // While the window shows the week numbers, the copied text has the
+    // terminal's "Wk" column, the table a first column headed "WK" and the
+    // printed page one left of Monday; each week's number before its days,
+    // across the turn of the year too.
+    void copyAndPrintTakeTheWeekNumbersAlong_data()
+    {
+        QTest::addColumn<bool>("weekNumbers");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        QTest::newRow("hidden, 1900-02") << false << 1900 << 2;
+        QTest::newRow("hidden, 2024-12") << false << 2024 << 12;
+        QTest::newRow("shown, 1900-02") << true << 1900 << 2;
+        QTest::newRow("shown, 2021-01: week 53 of 2020 first") << true << 2021 << 1;
+        QTest::newRow("shown, 2024-12: six weeks, week 1 of 2025 last") << true << 2024 << 12;
+        QTest::newRow("shown, 2024-04: a row left blank on the screen") << true << 2024 << 4;
+    }
+    void copyAndPrintTakeTheWeekNumbersAlong()
+    {
+        QFETCH(bool, weekNumbers);
+        QFETCH(int, year);
+        QFETCH(int, month);
+        Fixture fx;
+        Form1 &f = shownOn(year, month);
+        f.showWeekNumbers(weekNumbers);
+        f.text1[10]->setFocus();
+        QTest::keyClick(f.text1[10], Qt::Key_C, Qt::ControlModifier);
+
+        const QMimeData *data = QApplication::clipboard()->mimeData();
+        engine::TextOptions options;
+        options.weekNumbers = weekNumbers;
+        QCOMPARE(data->text(), QString::fromStdString(engine::monthText(year, month, options)));
+
+        const PastedTable pasted(data->html());
+        QTextTable *table = pasted.table();
+        QVERIFY(table);
+        const int columns = weekNumbers ? 8 : 7;
+        const QList<int> weeks = isoWeeks(year, month);
+        QCOMPARE(table->columns(), columns);
+        QCOMPARE(table->rows(), 2 + weeks.size());
+        QCOMPARE(table->cellAt(0, 0).columnSpan(), columns);
+        QCOMPARE(pasted.text(1, 0), weekNumbers ? QStringLiteral("WK") : QStringLiteral("Monday"));
+        QCOMPARE(pasted.text(1, columns - 7), QStringLiteral("Monday"));
+        QCOMPARE(pasted.text(1, columns - 1), QStringLiteral("Sunday"));
+        const engine::MonthWeeks m = engine::monthWeeks(year, month);
+        for (int week = 0; week < m.weeks(); ++week) {
+            if (weekNumbers)
+                QCOMPARE(pasted.text(2 + week, 0), QString::number(weeks[week]));
+            for (int column = 0; column < 7; ++column) {
+                const int day = m.dayAt(week, column);
+                QCOMPARE(pasted.text(2 + week, columns - 7 + column), day ? QString::number(day) : QString());
+            }
+        }
+
+        QTest::keyClick(f.text1[10], Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(fx.dialogs.setUps, 1);
+        verifyPrinted(fx.dialogs.file, year, month, weekNumbers);
+        QVERIFY(fx.doubles.messages.shown.empty());
+    }
+
     // On the cells and the weekday headers, in place of a text box's own menu.
     void contextMenuOffersCopyAndPrint_data()
     {
@@ -329,7 +429,8 @@ private slots:
     // Whatever the paper and its orientation: margins of 12 mm at least, or
     // the wider ones of the page's settings or the printer's unprintable
     // border, and the grid in the same place for four (February 2021), five
-    // (July 2024) and six weeks (March 2026), room for six weeks always.
+    // (July 2024) and six weeks (March 2026), room for six weeks always; with
+    // the week numbers too, the grid then a column wider.
     void printsEveryMonthInOnePlaceWithinTheMargins_data()
     {
         QTest::addColumn<QPageSize::PageSizeId>("paper");
@@ -337,18 +438,26 @@ private slots:
         QTest::addColumn<double>("chosenMargin"); // millimetres; 0 leaves the printer's own
         QTest::addColumn<double>("leastMargin");  // millimetres the printer cannot print on; 0 leaves its own
         QTest::addColumn<bool>("fullPage");
+        QTest::addColumn<bool>("weekNumbers");
         const auto A4 = QPageSize::A4;
         const auto Letter = QPageSize::Letter;
         const auto landscape = QPageLayout::Landscape;
         const auto portrait = QPageLayout::Portrait;
-        QTest::newRow("A4 landscape") << A4 << landscape << 0.0 << 0.0 << false;
-        QTest::newRow("A4 portrait") << A4 << portrait << 0.0 << 0.0 << false;
-        QTest::newRow("Letter landscape") << Letter << landscape << 0.0 << 0.0 << false;
-        QTest::newRow("Letter portrait") << Letter << portrait << 0.0 << 0.0 << false;
-        QTest::newRow("A4 landscape, margins 20 mm") << A4 << landscape << 20.0 << 0.0 << false;
-        QTest::newRow("Letter portrait, margins 5 mm") << Letter << portrait << 5.0 << 0.0 << false;
-        QTest::newRow("A4 landscape, full page") << A4 << landscape << 0.0 << 0.0 << true;
-        QTest::newRow("A4 portrait, full page, printer's least 15 mm") << A4 << portrait << 0.0 << 15.0 << true;
+        QTest::newRow("A4 landscape") << A4 << landscape << 0.0 << 0.0 << false << false;
+        QTest::newRow("A4 portrait") << A4 << portrait << 0.0 << 0.0 << false << false;
+        QTest::newRow("Letter landscape") << Letter << landscape << 0.0 << 0.0 << false << false;
+        QTest::newRow("Letter portrait") << Letter << portrait << 0.0 << 0.0 << false << false;
+        QTest::newRow("A4 landscape, margins 20 mm") << A4 << landscape << 20.0 << 0.0 << false << false;
+        QTest::newRow("Letter portrait, margins 5 mm") << Letter << portrait << 5.0 << 0.0 << false << false;
+        QTest::newRow("A4 landscape, full page") << A4 << landscape << 0.0 << 0.0 << true << false;
+        QTest::newRow("A4 portrait, full page, printer's least 15 mm")
+            << A4 << portrait << 0.0 << 15.0 << true << false;
+        QTest::newRow("A4 landscape, week numbers") << A4 << landscape << 0.0 << 0.0 << false << true;
+        QTest::newRow("A4 portrait, week numbers") << A4 << portrait << 0.0 << 0.0 << false << true;
+        QTest::newRow("Letter portrait, margins 5 mm, week numbers")
+            << Letter << portrait << 5.0 << 0.0 << false << true;
+        QTest::newRow("A4 portrait, full page, printer's least 15 mm, week numbers")
+            << A4 << portrait << 0.0 << 15.0 << true << true;
     }
     void printsEveryMonthInOnePlaceWithinTheMargins()
     {
@@ -357,6 +466,7 @@ private slots:
         QFETCH(double, chosenMargin);
         QFETCH(double, leastMargin);
         QFETCH(bool, fullPage);
+        QFETCH(bool, weekNumbers);
         Fixture fx;
         fx.dialogs.paper = QPageSize(paper);
         fx.dialogs.orientation = orientation;
@@ -373,6 +483,7 @@ private slots:
         QRect grid;
         for (const auto &[year, month] : {std::pair{2021, 2}, std::pair{2024, 7}, std::pair{2026, 3}}) {
             Form1 &f = shownOn(year, month);
+            f.showWeekNumbers(weekNumbers);
             fx.dialogs.file = fx.folder.filePath(QStringLiteral("%1-%2.pdf").arg(year).arg(month));
             QTest::keyClick(f.go, Qt::Key_P, Qt::ControlModifier);
             QVERIFY(fx.doubles.messages.shown.empty());
