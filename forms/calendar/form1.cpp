@@ -341,6 +341,7 @@ void Form1::draw(const QDate &today)
     m_shownMonth = s.month + 1;
     m_today = today;
     markToday();
+    markChosen();
     m_weekColumn->update();
     emit drawn();
 }
@@ -352,4 +353,13 @@ void Form1::markToday()
         todayCell = m_shownStartCell + m_today.day() - 1;
     for (int n = 0; n < engine::cellCount; ++n)
         text1[static_cast<std::size_t>(n)]->setMarked(n == todayCell, QStringLiteral("today"));
+}
+
+void Form1::markChosen()
+{
+    int chosenCell = -1;
+    if (m_chosen && m_chosen->year == m_shownYear && m_chosen->month == m_shownMonth)
+        chosenCell = m_shownStartCell + m_chosen->day - 1;
+    for (int n = 0; n < engine::cellCount; ++n)
+        text1[static_cast<std::size_t>(n)]->setChosen(n == chosenCell, QStringLiteral("chosen day"));
 }

@@ -86,6 +86,8 @@ private:
     void draw(const QDate &today);
     // Makes today's cell stand out when the grid shows today's month.
     void markToday();
+    // Marks the chosen day's cell when the grid shows its month.
+    void markChosen();
 
     int m_shownYear = 0;
     int m_shownMonth = 0;     // 1-12 once drawn
