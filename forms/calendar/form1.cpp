@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "browser/frmbrowser.h"
+#include "calendar/dategoto.h"
 #include "calendar/monthactions.h"
 #include "calendar/monthsteps.h"
 #include "calendar/weekcolumn.h"
@@ -177,10 +178,11 @@ void Form1::createControls()
         text1[static_cast<std::size_t>(n)] = cell;
     }
 
-    // Copy, print and the grid's context menu; steps by key and wheel; the
-    // week numbers, shown as the person last chose.
+    // Copy, print and the grid's context menu; steps by key and wheel; going
+    // to a typed date; the week numbers, shown as the person last chose.
     new MonthActions(*this);
     new MonthSteps(*this);
+    new DateGoto(*this);
     m_weekColumn = new WeekColumn(*this);
     m_weekColumn->setShown(rt::services().preferences->weekNumbers());
 

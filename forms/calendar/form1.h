@@ -4,7 +4,8 @@
 // (forms/shell), which it reaches through the frame's default instance.
 // Copying and printing the month it shows live in monthactions.h, stepping
 // through months by key and wheel in monthsteps.h, the week numbers beside
-// the grid in weekcolumn.h; they see the window through CalendarGrid.
+// the grid in weekcolumn.h, going to a typed date in dategoto.h; they see the
+// window through CalendarGrid.
 #pragma once
 
 #include "calendar/calendargrid.h"

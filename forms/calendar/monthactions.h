@@ -1,7 +1,8 @@
 // What the calendar window does with the month it shows besides drawing it:
 // Ctrl+C copies it (as text and as a table), Ctrl+P prints it on one page, and
 // the grid's context menu offers both, a print preview and the help on the
-// menu. It adds no control to the window: it watches the window's own
+// menu, after the commands the window's other helpers add to its client area
+// as actions (going to a date). It adds no control to the window: it watches the window's own
 // controls.
 #pragma once
 
