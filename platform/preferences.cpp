@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -120,6 +121,13 @@ void Preferences::save()
             QStringLiteral("cannot make %1 to keep the preferences in; the change holds for this run").arg(folder));
         return;
     }
+    // A program killed while it wrote may leave the writers' lock behind,
+    // still empty; QSettings would wait half a minute for it to go stale.
+    // Here it is taken over after a second.
+    QLockFile lock(m_file + QStringLiteral(".lock"));
+    lock.setStaleLockTime(1000);
+    if (lock.tryLock(2000))
+        lock.unlock();
     settings.sync();
     if (settings.status() != QSettings::NoError)
         complain(QStringLiteral("cannot write %1; the change holds for this run").arg(m_file));

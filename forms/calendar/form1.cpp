@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "browser/frmbrowser.h"
+#include "calendar/dategoto.h"
 #include "calendar/dayfacts.h"
 #include "calendar/monthactions.h"
 #include "calendar/monthsteps.h"
@@ -180,10 +181,11 @@ void Form1::createControls()
         text1[static_cast<std::size_t>(n)] = cell;
     }
 
-    // Copy, print and the grid's context menu; steps by key and wheel; the
-    // week numbers, shown as the person last chose.
+    // Copy, print and the grid's context menu; steps by key and wheel; going
+    // to a typed date; the week numbers, shown as the person last chose.
     new MonthActions(*this);
     new MonthSteps(*this);
+    new DateGoto(*this);
     m_weekColumn = new WeekColumn(*this);
     m_weekColumn->setShown(rt::services().preferences->weekNumbers());
     // What each day is, in its cell's tooltip and description.
@@ -354,6 +356,7 @@ void Form1::draw(const QDate &today)
     m_shownMonth = s.month + 1;
     m_today = today;
     markToday();
+    markChosen();
     m_weekColumn->update();
     emit drawn();
 }
@@ -365,4 +368,13 @@ void Form1::markToday()
         todayCell = m_shownStartCell + m_today.day() - 1;
     for (int n = 0; n < engine::cellCount; ++n)
         text1[static_cast<std::size_t>(n)]->setMarked(n == todayCell, QStringLiteral("today"));
+}
+
+void Form1::markChosen()
+{
+    int chosenCell = -1;
+    if (m_chosen && m_chosen->year == m_shownYear && m_chosen->month == m_shownMonth)
+        chosenCell = m_shownStartCell + m_chosen->day - 1;
+    for (int n = 0; n < engine::cellCount; ++n)
+        text1[static_cast<std::size_t>(n)]->setChosen(n == chosenCell, QStringLiteral("chosen day"));
 }

@@ -5,7 +5,8 @@
 // Copying and printing the month it shows live in monthactions.h, stepping
 // through months by key and wheel in monthsteps.h, the week numbers beside
 // the grid in weekcolumn.h, what each day is in its cell's tooltip and
-// description in dayfacts.h; they see the window through CalendarGrid.
+// description in dayfacts.h, going to a typed date in dategoto.h; they see the
+// window through CalendarGrid.
 #pragma once
 
 #include "calendar/calendargrid.h"
@@ -88,6 +89,8 @@ private:
     void draw(const QDate &today);
     // Makes today's cell stand out when the grid shows today's month.
     void markToday();
+    // Marks the chosen day's cell when the grid shows its month.
+    void markChosen();
 
     int m_shownYear = 0;
     int m_shownMonth = 0;     // 1-12 once drawn

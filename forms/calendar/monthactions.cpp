@@ -93,6 +93,12 @@ void MonthActions::showMenu(QWidget *target, const QPoint &globalPosition)
 {
     auto *menu = new QMenu(target);
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The window's own commands first (going to a date), as its other helpers give them.
+    const QList<QAction *> commands = m_grid.clientArea()->actions();
+    if (!commands.isEmpty()) {
+        menu->addActions(commands);
+        menu->addSeparator();
+    }
     menu->addAction(QStringLiteral("&Copy month"), QKeySequence::Copy, this,
                     [this] { rt::dispatch([this] { copyMonth(); }); });
     menu->addAction(QStringLiteral("&Print month..."), QKeySequence::Print, this,

@@ -1,8 +1,10 @@
 // What the calendar window does with the month it shows besides drawing it:
 // Ctrl+C copies it (as text and as a table), Ctrl+P prints it on one page, and
 // the grid's context menu offers both, a print preview and the help on the
-// menu. Both take the week numbers along while the window shows them. It adds
-// no control to the window: it watches the window's own controls.
+// menu, after the commands the window's other helpers add to its client area
+// as actions (going to a date). Both take the week numbers along while the
+// window shows them. It adds no control to the window: it watches the
+// window's own controls.
 #pragma once
 
 #include <QObject>

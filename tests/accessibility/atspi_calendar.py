@@ -9,7 +9,8 @@ reads the 42 day cells (each named by weekday and row, its text the day),
 types "June" (the list says "Jun") and hears from Alt+T why
 nothing is drawn, chooses February 1900 in the five selectors, presses the
 button with its access key Alt+T and reads the new month; moves into the
-next month with an arrow key and hears what the day the focus lands on is.
+next month with an arrow key and hears what the day the focus lands on is;
+goes to 14 July 1789 with Ctrl+G, reading the chosen day's cell.
 
 With --browser it closes the frame instead and reads the site browser that
 opens: every object a screen reader meets in it has a name and is shown, up
@@ -362,6 +363,31 @@ def read_the_calendar(pyatspi, proc):
     if days not in (since, since - 1):
         raise Failure(f"6 March 1900 is {days} days ago, not {since}: {focused().description!r}")
     print(f"heard on 6 March: {focused().description}")
+
+    # Ctrl+G asks for a date in a field of its own (no cell has the focus
+    # then); the date typed and Enter, the grid shows its month and the
+    # focus is on the day, which a screen reader hears as the chosen one.
+    def on_chosen_day():
+        node = focused()
+        return on_cell() and node.queryText().getText(0, -1) == "14" and "chosen day" in node.description
+
+    for attempt in range(3):
+        wait_for("the focus on a cell", on_cell, seconds=5)
+        key("ctrl+g")
+        try:
+            wait_for("the date field to take the focus", lambda: not on_cell(), seconds=5)
+            typed("14 July 1789")
+            key("Return")
+            wait_for("July 1789 in the grid", lambda: month_shown(texts(), 1789, 7), seconds=10)
+            wait_for("the focus on 14 July, chosen", on_chosen_day, seconds=5)
+            break
+        except Failure:
+            key("Escape")  # the field, if still open, closes and gives the focus back
+            if attempt == 2:
+                raise
+    cell = focused()
+    print(f'pressed Ctrl+G, typed "14 July 1789" and Enter: the focused cell reads '
+          f'{cell.queryText().getText(0, -1)!r}, described as {cell.description!r}')
     return 0
 
 

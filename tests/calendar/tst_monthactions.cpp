@@ -390,12 +390,13 @@ private slots:
         QVERIFY(fx.doubles.messages.shown.empty());
     }
 
-    // On the cells and the weekday headers, in place of a text box's own menu.
+    // On the cells and the weekday headers, in place of a text box's own menu;
+    // going to a date (dategoto.h) first.
     void contextMenuOffersCopyAndPrint_data()
     {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QStringList>("entries");
-        const QStringList month{"&Copy month", "&Print month...", "Print pre&view..."};
+        const QStringList month{"&Go to date...", "-", "&Copy month", "&Print month...", "Print pre&view..."};
         const QStringList help{"-", "&Week numbers", "-", "&Help"};
         QTest::newRow("locked cell") << QStringLiteral("cell 3") << month + help;
         QTest::newRow("weekday header") << QStringLiteral("header") << month + help;

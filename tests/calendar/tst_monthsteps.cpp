@@ -1,4 +1,5 @@
-// Months and years by key and wheel, and today's mark, in the calendar window.
+// Months and years by key and wheel, and the marks of today and the chosen
+// day, in the calendar window.
 #include "calendar/form1.h"
 #include "calendar/monthsteps.h"
 #include "calendarcells.h"
@@ -12,6 +13,8 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <array>
+#include <tuple>
 
 namespace {
 
@@ -314,23 +317,31 @@ private slots:
         QCOMPARE(::marked(f).size(), 1);
     }
 
-    // The mark never touches the day's digits: drawn alone (the cell marked
-    // and empty against the same cell unmarked) and the digits drawn alone
-    // (in bold, unmarked), no pixel of one is next to a pixel of the other;
-    // at each scale, in the cells' font and in the fallback a system without
-    // it has. The style's focus frame is something else again: around the
-    // whole cell, where the mark stays inside it.
+    // The marks never touch the day's digits: today's bar, the chosen day's
+    // frame, and both at once. The marks drawn alone (the cell marked and
+    // empty against the same cell unmarked) and the digits as they stand
+    // with the marks (the marked cell with its day against it empty), no
+    // pixel of one is next to a pixel of the other; at each scale, in the
+    // cells' font and in the fallback a system without it has. The style's
+    // focus frame is something else again: around the whole cell, where the
+    // marks stay inside it (chosenMarkStandsApart).
     void markClearOfTheDigits_data()
     {
         QTest::addColumn<qreal>("scale");
         QTest::addColumn<QString>("family"); // empty: the cells' own
         QTest::addColumn<QString>("day");
-        for (const qreal scale : {1.0, 1.5, 2.0}) {
-            for (const QString &family : {QString(), QStringLiteral("DejaVu Sans")}) {
-                for (const QString &day : {QStringLiteral("8"), QStringLiteral("11"), QStringLiteral("28")}) {
-                    QTest::addRow("%gx %s %s", scale, family.isEmpty() ? "own font" : qPrintable(family),
-                                  qPrintable(day))
-                        << scale << family << day;
+        QTest::addColumn<bool>("today");
+        QTest::addColumn<bool>("chosen");
+        const std::array<std::tuple<const char *, bool, bool>, 3> marks{
+            {{"today", true, false}, {"chosen", false, true}, {"both", true, true}}};
+        for (const auto &[marksName, today, chosen] : marks) {
+            for (const qreal scale : {1.0, 1.5, 2.0}) {
+                for (const QString &family : {QString(), QStringLiteral("DejaVu Sans")}) {
+                    for (const QString &day : {QStringLiteral("8"), QStringLiteral("11"), QStringLiteral("28")}) {
+                        QTest::addRow("%s %gx %s %s", marksName, scale,
+                                      family.isEmpty() ? "own font" : qPrintable(family), qPrintable(day))
+                            << scale << family << day << today << chosen;
+                    }
                 }
             }
         }
@@ -340,6 +351,8 @@ private slots:
         QFETCH(qreal, scale);
         QFETCH(QString, family);
         QFETCH(QString, day);
+        QFETCH(bool, today);
+        QFETCH(bool, chosen);
         testing::ProgramDoubles d;
         Form1 &f = testing::shownCalendar();
         rt::TextBox *cell = f.text1[10];
@@ -349,7 +362,8 @@ private slots:
             cell->setFont(font);
         }
         auto drawn = [&](bool marked, const QString &text) {
-            cell->setMarked(marked);
+            cell->setMarked(marked && today);
+            cell->setChosen(marked && chosen);
             QFont font = cell->font();
             font.setBold(true);
             cell->setFont(font);
@@ -361,15 +375,15 @@ private slots:
             return image;
         };
         const QImage plain = drawn(false, QString());
-        const QImage digits = drawn(false, day);
         const QImage mark = drawn(true, QString());
+        const QImage digits = drawn(true, day);
         QCOMPARE(digits.size(), plain.size());
         int digitPixels = 0;
         int markPixels = 0;
         for (int y = 0; y < plain.height(); ++y) {
             for (int x = 0; x < plain.width(); ++x) {
                 markPixels += mark.pixel(x, y) != plain.pixel(x, y);
-                if (digits.pixel(x, y) == plain.pixel(x, y))
+                if (digits.pixel(x, y) == mark.pixel(x, y))
                     continue;
                 ++digitPixels;
                 for (int dy = -1; dy <= 1; ++dy) {
@@ -388,6 +402,59 @@ private slots:
         }
         QVERIFY(digitPixels > 0);
         QVERIFY(markPixels > 0);
+    }
+
+    // The chosen day's frame is drawn in the cell's own colour (a Sunday's
+    // red here), inside the cell and apart from the style's focus frame:
+    // no pixel of it next to one the focus changes, so that a chosen cell
+    // with the focus shows two frames, not one thick one.
+    void chosenMarkStandsApart_data()
+    {
+        QTest::addColumn<qreal>("scale");
+        QTest::newRow("1x") << 1.0;
+        QTest::newRow("1.5x") << 1.5;
+        QTest::newRow("2x") << 2.0;
+    }
+    void chosenMarkStandsApart()
+    {
+        QFETCH(qreal, scale);
+        testing::ProgramDoubles d;
+        Form1 &f = testing::shownCalendar();
+        rt::TextBox *cell = f.text1[13]; // a Sunday, empty
+        cell->setText(QString());
+        auto drawn = [&](bool focused, bool chosen) {
+            (focused ? static_cast<QWidget *>(cell) : f.go)->setFocus();
+            cell->setChosen(chosen);
+            QImage image((QSizeF(cell->size()) * scale).toSize(), QImage::Format_RGB32);
+            image.setDevicePixelRatio(scale);
+            image.fill(Qt::white);
+            cell->render(&image);
+            return image;
+        };
+        const QImage plain = drawn(false, false);
+        const QImage focus = drawn(true, false);
+        const QImage frame = drawn(false, true);
+        QVERIFY(focus != plain);
+        const QRect edge = cell->chosenRect();
+        QCOMPARE(frame.pixelColor((QPointF(edge.center().x(), edge.top()) * scale).toPoint()), QColor(255, 0, 0));
+        int framePixels = 0;
+        for (int y = 0; y < plain.height(); ++y) {
+            for (int x = 0; x < plain.width(); ++x) {
+                if (frame.pixel(x, y) == plain.pixel(x, y))
+                    continue;
+                ++framePixels;
+                for (int dy = -1; dy <= 1; ++dy) {
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const QPoint at(std::clamp(x + dx, 0, plain.width() - 1),
+                                        std::clamp(y + dy, 0, plain.height() - 1));
+                        if (focus.pixel(at) != plain.pixel(at))
+                            QFAIL(qPrintable(
+                                QStringLiteral("the frame meets the focus frame at (%1, %2)").arg(at.x()).arg(at.y())));
+                    }
+                }
+            }
+        }
+        QVERIFY(framePixels > 0);
     }
 
     // The mark follows the date while the program runs: at midnight, and
