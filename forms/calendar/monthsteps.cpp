@@ -2,6 +2,7 @@
 
 #include "calendar/calendargrid.h"
 #include "engine/calendar.h"
+#include "engine/days.h"
 #include "runtime.h"
 
 #include <QKeyEvent>
@@ -122,31 +123,20 @@ bool MonthSteps::dayKey(int cell, const QKeyEvent &event)
 
 void MonthSteps::moveDay(int fromCell, int days)
 {
-    int year = m_grid.shownYear();
-    int month = m_grid.shownMonth();
-    engine::MonthLayout shown = engine::layout(engine::selectionOf(year, month));
-    // Days counted from the 1st of the month shown; a blank cell counts as
-    // the day its place in the grid would hold.
-    int day = fromCell - shown.startCell + 1 + days;
-    bool changed = false;
-    while (day < 1 || day > shown.days) {
-        const int index = year * 12 + month - 1 + (day < 1 ? -1 : 1);
-        if (index < 0 || index > lastMonth) {
-            rt::services().messages->beep();
-            return;
-        }
-        if (day > shown.days)
-            day -= shown.days;
-        year = index / 12;
-        month = index % 12 + 1;
-        shown = engine::layout(engine::selectionOf(year, month));
-        if (day < 1)
-            day += shown.days;
-        changed = true;
+    const int year = m_grid.shownYear();
+    const int month = m_grid.shownMonth();
+    // Counted from the 1st of the month shown; a blank cell counts as the
+    // day its place in the grid would hold.
+    const int fromFirst = fromCell - engine::layout(engine::selectionOf(year, month)).startCell;
+    const engine::Date to = engine::addDays({year, month, 1}, fromFirst + days);
+    if (!engine::isValid(to)) {
+        rt::services().messages->beep();
+        return;
     }
-    if (changed)
-        m_grid.showMonth(year, month);
-    m_grid.dayCell(shown.startCell + day - 1)->setFocus(Qt::OtherFocusReason);
+    if (to.year != year || to.month != month)
+        m_grid.showMonth(to.year, to.month);
+    m_grid.dayCell(engine::layout(engine::selectionOf(to.year, to.month)).startCell + to.day - 1)
+        ->setFocus(Qt::OtherFocusReason);
 }
 
 void MonthSteps::wheel(QWheelEvent &event)
